@@ -1,0 +1,57 @@
+// What every CLI command works with: its arguments, the settings store of the
+// current user, the engine (loaded on first use), the prompts, and the log
+// written to standard error in time order.
+#pragma once
+
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/engine.h"
+#include "engine/log.h"
+#include "storage/settings_store.h"
+#include "terminal_prompts.h"
+
+namespace lx::cli {
+
+constexpr int kExitOk = 0;
+constexpr int kExitRefused = 1;
+constexpr int kExitUsage = 2;
+
+class StderrLogSink : public LogSink {
+ public:
+  void AddLogLine(const std::string& line) override;
+};
+
+class CliContext {
+ public:
+  CliContext(std::vector<std::string> args, std::ostream& out, std::ostream& err);
+
+  const std::vector<std::string>& Args() const { return args_; }
+  std::ostream& Out() { return out_; }
+  std::ostream& Err() { return err_; }
+  SettingsStore& Settings() { return settings_; }
+  TerminalPrompts& Prompts() { return prompts_; }
+
+  // The engine with its settings loaded; logFilter logs the default filter line.
+  CLorvexandrinEngine& Engine(bool logFilter = false);
+
+  // Prints "lorvexandrin-cli: <message>" and returns kExitUsage.
+  int Usage(const std::string& message);
+  // Prints the program's own message and returns kExitRefused.
+  int Refuse(const std::string& message);
+
+  // One table record: fields joined by TAB.
+  void PrintRow(const std::vector<std::string>& fields);
+
+ private:
+  std::vector<std::string> args_;
+  std::ostream& out_;
+  std::ostream& err_;
+  SettingsStore settings_;
+  TerminalPrompts prompts_;
+  std::unique_ptr<CLorvexandrinEngine> engine_;
+};
+
+}  // namespace lx::cli

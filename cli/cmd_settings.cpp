@@ -1,0 +1,105 @@
+// settings list | get NAME | set NAME VALUE
+#include <cinttypes>
+
+#include "arguments.h"
+#include "commands.h"
+#include "platform/text.h"
+#include "storage/settings_catalogue.h"
+
+namespace lx::cli {
+
+namespace {
+
+// The value as the program sees it after start-up: the engine's rules for the
+// paths and the filter, the view's rules for the mask, stored value or default
+// for everything else.
+std::string EffectiveValue(CliContext& ctx, const SettingDefinition& def) {
+  std::string name = def.name;
+  if (name == "SourcePath") return ctx.Engine().sourcePath;
+  if (name == "RenamePath") return ctx.Engine().renamePath;
+  if (name == "SelectionMask") {
+    std::string text = ctx.Settings().GetText(name);
+    return text.empty() ? DefaultText(def) : text;
+  }
+  if (name == "RenamingMask") {
+    std::string text = ctx.Settings().GetText(name);
+    if (text.find("Undefined") != std::string::npos) return DefaultText(def);
+    if (text == "%d-%b-%Y-%H-%H-%S") return "%d-%b-%Y-%H-%M-%S";
+    return text;
+  }
+  if (def.type == SettingType::Number) {
+    auto value = ctx.Settings().FindNumber(name);
+    return value ? std::to_string(*value) : DefaultText(def);
+  }
+  auto text = ctx.Settings().FindText(name);
+  return text ? *text : DefaultText(def);
+}
+
+bool ParseNumberValue(const std::string& text, std::uint32_t& value) {
+  std::string t = Trim(text);
+  if (t.empty()) return false;
+  int base = 10;
+  size_t start = 0;
+  if (t.size() > 2 && t[0] == '0' && (t[1] == 'x' || t[1] == 'X')) {
+    base = 16;
+    start = 2;
+  }
+  std::uint64_t v = 0;
+  for (size_t i = start; i < t.size(); ++i) {
+    char c = t[i];
+    int digit;
+    if (c >= '0' && c <= '9') digit = c - '0';
+    else if (base == 16 && c >= 'a' && c <= 'f') digit = c - 'a' + 10;
+    else if (base == 16 && c >= 'A' && c <= 'F') digit = c - 'A' + 10;
+    else return false;
+    v = v * static_cast<unsigned>(base) + static_cast<unsigned>(digit);
+    if (v > 0xFFFFFFFFull) return false;
+  }
+  value = static_cast<std::uint32_t>(v);
+  return true;
+}
+
+}  // namespace
+
+int RunSettingsCommand(CliContext& ctx, const Args& args) {
+  ArgList list(args);
+  std::string error;
+  if (!list.Parse({}, {"header"}, error)) return ctx.Usage(error);
+  const auto& words = list.Positionals();
+  if (words.empty()) return ctx.Usage("settings needs list, get NAME or set NAME VALUE");
+  ctx.Settings().CreateSettingsBranch();
+
+  if (words[0] == "list" && words.size() == 1) {
+    if (list.Flag("header")) ctx.PrintRow({"Name", "Value"});
+    for (const auto& def : SettingsCatalogue()) ctx.PrintRow({def.name, EffectiveValue(ctx, def)});
+    return kExitOk;
+  }
+  if (words[0] == "get" && words.size() == 2) {
+    const SettingDefinition* def = FindSetting(words[1]);
+    if (!def) return ctx.Refuse(StrFormat("Unknown Setting '%s' ... Use 'settings list' to See All Settings", words[1].c_str()));
+    ctx.Out() << EffectiveValue(ctx, *def) << '\n';
+    return kExitOk;
+  }
+  if (words[0] == "set" && words.size() == 3) {
+    const SettingDefinition* def = FindSetting(words[1]);
+    if (!def) return ctx.Refuse(StrFormat("Unknown Setting '%s' ... Use 'settings list' to See All Settings", words[1].c_str()));
+    if (def->type == SettingType::Number) {
+      std::uint32_t value = 0;
+      if (!ParseNumberValue(words[2], value))
+        return ctx.Refuse(StrFormat("Invalid Value '%s' for Setting '%s': a Whole Number from 0 to 4294967295 is Expected !!!",
+                                    words[2].c_str(), def->name));
+      if (ctx.Settings().SetNumber(def->name, value) != kRegSuccess)
+        return ctx.Refuse(StrFormat("Unable to Write Setting '%s' in %s !!!", def->name, ctx.Settings().RootFolder().c_str()));
+      return kExitOk;
+    }
+    if (words[2].size() > kRegMaxTextLength)
+      return ctx.Refuse(StrFormat("Value of Setting '%s' is Too Long: %zu Characters, at Most %zu are Kept !!!", def->name,
+                                  words[2].size(), kRegMaxTextLength));
+    if (ctx.Settings().SetText(def->name, words[2]) != kRegSuccess)
+      return ctx.Refuse(StrFormat("Unable to Write Setting '%s' in %s !!!", def->name, ctx.Settings().RootFolder().c_str()));
+    return kExitOk;
+  }
+  return ctx.Usage("settings needs list, get NAME or set NAME VALUE");
+}
+
+}  // namespace lx::cli

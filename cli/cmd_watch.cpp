@@ -1,0 +1,7 @@
+#include "commands.h"
+
+namespace lx::cli {
+
+int RunWatchCommand(CliContext& ctx, const Args&) { return NotAvailable(ctx, "watch"); }
+
+}  // namespace lx::cli

@@ -1,0 +1,79 @@
+// lorvexandrin-cli: the command-line front end over the core.
+// Exit status: 0 success, 1 input refused, 2 usage error.
+#include <cstring>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "commands.h"
+#include "engine/version.h"
+
+namespace {
+
+using lx::cli::CliContext;
+
+struct Command {
+  const char* name;
+  int (*run)(CliContext&, const lx::cli::Args&);
+  const char* usage;
+};
+
+const Command kCommands[] = {
+    {"mask", lx::cli::RunMaskCommand, "mask MASK                      the elements of a renaming mask"},
+    {"catalogue", lx::cli::RunCatalogueCommand, "catalogue                      the format specifications of masks"},
+    {"list", lx::cli::RunListCommand, "list [OPTIONS] DIR             the rename list of a folder"},
+    {"rename", lx::cli::RunRenameCommand, "rename [OPTIONS] [--select I,J,...] DIR   rename all or the selected rows"},
+    {"delete", lx::cli::RunDeleteCommand, "delete --select I,J,... [--yes] DIR        delete the selected files"},
+    {"details", lx::cli::RunDetailsCommand, "details FILE                   the photo's Exif, GPS and IPTC details"},
+    {"attributes", lx::cli::RunAttributesCommand, "attributes FILE                the photo's attribute grid"},
+    {"settings", lx::cli::RunSettingsCommand, "settings list | get NAME | set NAME VALUE"},
+    {"db", lx::cli::RunDbCommand, "db info | path"},
+    {"keywords", lx::cli::RunKeywordsCommand, "keywords list | add | modify | delete ..."},
+    {"texts", lx::cli::RunTextsCommand, "texts list | add | delete ..."},
+    {"masks", lx::cli::RunMasksCommand, "masks list | add | update | delete | up | down ..."},
+    {"counter", lx::cli::RunCounterCommand, "counter [get | set N]"},
+    {"watch", lx::cli::RunWatchCommand, "watch DIR                      follow the changes of a folder"},
+    {"devices", lx::cli::RunDevicesCommand, "devices                        the connected cameras and phones"},
+    {"update-check", lx::cli::RunUpdateCheckCommand, "update-check [--force]"},
+    {"send-feedback", lx::cli::RunSendFeedbackCommand, "send-feedback --mode 1|2|3 --name NAME --email ADDRESS --message TEXT"},
+};
+
+void PrintHelp(std::ostream& out) {
+  out << "Usage: lorvexandrin-cli COMMAND [ARGUMENTS]\n"
+         "Renames photographs in bulk from the command line; shares settings and database\n"
+         "with the desktop program ($XDG_CONFIG_HOME, $XDG_DATA_HOME).\n\nCommands:\n";
+  for (const auto& c : kCommands) out << "  " << c.usage << '\n';
+  out << "\nOptions of list and rename: --mask M --filter F --case-sensitive --suffix S\n"
+         "  --suffix-original | --no-suffix-original --type simple|backup|target|target-delete\n"
+         "  --rename-path P --time-change none|creation|modification|all --keyword TEXT\n"
+         "  --keyword-abbr TEXT --text TEXT --yes --sort COLUMN[:desc] --header\n"
+         "\nExit status: 0 success, 1 input refused, 2 usage error.\n";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<std::string> words(argv + 1, argv + argc);
+  if (words.empty()) {
+    PrintHelp(std::cerr);
+    return lx::cli::kExitUsage;
+  }
+  if (words[0] == "--help" || words[0] == "-h" || words[0] == "help") {
+    PrintHelp(std::cout);
+    return lx::cli::kExitOk;
+  }
+  if (words[0] == "--version") {
+    std::cout << "lorvexandrin-cli " << lx::ProgramVersionText() << '\n';
+    return lx::cli::kExitOk;
+  }
+  for (const auto& c : kCommands) {
+    if (words[0] != c.name) continue;
+    CliContext ctx(words, std::cout, std::cerr);
+    lx::cli::StderrLogSink sink;
+    lx::ScopedLogSink attached(sink);
+    lx::cli::Args args(words.begin() + 1, words.end());
+    return c.run(ctx, args);
+  }
+  std::cerr << "lorvexandrin-cli: unknown command '" << words[0] << "'\n(see lorvexandrin-cli --help)\n";
+  return lx::cli::kExitUsage;
+}

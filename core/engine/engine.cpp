@@ -1,0 +1,59 @@
+#include "engine/engine.h"
+
+#include "engine/log.h"
+#include "platform/paths.h"
+#include "storage/settings_store.h"
+
+namespace lx {
+
+CLorvexandrinEngine::CLorvexandrinEngine(SettingsStore& settings) : settings_(settings) {}
+
+void CLorvexandrinEngine::LoadEngineSettings(bool logFilter) {
+  dbPath = settings_.GetText("LXDbPath");
+  renameType = static_cast<int>(settings_.GetNumber("RenameType"));
+  pictureCounter = static_cast<int>(settings_.GetNumber("PictureCounter"));
+  sourcePath = WithTrailingSlash(settings_.GetText("SourcePath"));
+  renamePath = settings_.GetText("RenamePath");
+  if (!FolderExists(sourcePath)) {
+    // The folder was removed or unmounted since the last run: start at home.
+    sourcePath = HomeFolder();
+    renamePath = HomeFolder();
+  }
+  suffixMask = settings_.GetText("SuffixMask");
+  showRenameOutline = settings_.GetNumber("ShowRenameOutline") != 0;
+  LoadSelectionFilter(logFilter);
+}
+
+void CLorvexandrinEngine::LoadSelectionFilter(bool logFilter) {
+  {
+    std::lock_guard lock(filterMutex_);
+    filter_.SetText(filter_.Text(), false);
+  }
+  std::string text = settings_.GetText("SelectionMask");
+  if (text.empty()) text = "*.jpg";
+  if (logFilter) LogFormat("Default Files Selection Filter: %s", text.c_str());
+  SetSelectionFilter(text);
+}
+
+int CLorvexandrinEngine::SetSelectionFilter(const std::string& text) {
+  settings_.SetText("SelectionMask", text);
+  std::lock_guard lock(filterMutex_);
+  return filter_.SetText(text, filter_.CaseSensitive());
+}
+
+void CLorvexandrinEngine::SetSelectionCaseSensitive(bool caseSensitive) {
+  std::lock_guard lock(filterMutex_);
+  filter_.SetText(filter_.Text(), caseSensitive);
+}
+
+bool CLorvexandrinEngine::MatchSelectionFilter(const std::string& path) const {
+  std::lock_guard lock(filterMutex_);
+  return filter_.Matches(path);
+}
+
+SelectionFilter CLorvexandrinEngine::Filter() const {
+  std::lock_guard lock(filterMutex_);
+  return filter_;
+}
+
+}  // namespace lx

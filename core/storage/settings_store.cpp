@@ -1,0 +1,325 @@
+#include "storage/settings_store.h"
+
+#include <fcntl.h>
+#include <stdio.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "engine/log.h"
+#include "platform/paths.h"
+#include "platform/system_error.h"
+#include "platform/text.h"
+#include "platform/times.h"
+#include "storage/settings_catalogue.h"
+
+namespace lx {
+
+const char* const kSettingsKey = "Software\\Quorin\\Quorin Lorvexandrin\\Parameters";
+const char* const kWorkspaceKey = "Software\\Quorin\\Quorin Lorvexandrin\\Workspace";
+
+namespace {
+
+const char* const kProductPrefix = "Software\\Quorin\\Quorin Lorvexandrin\\";
+const char* const kFileHeader = "# Lorvexandrin settings: Name=number:N or Name=text:T (\\\\ and \\n escaped)";
+
+std::string EscapeText(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    if (c == '\\') out += "\\\\";
+    else if (c == '\n') out += "\\n";
+    else if (c == '\r') out += "\\r";
+    else out += c;
+  }
+  return out;
+}
+
+bool UnescapeText(std::string_view text, std::string& out) {
+  out.clear();
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\\') {
+      out += text[i];
+      continue;
+    }
+    if (++i >= text.size()) return false;
+    switch (text[i]) {
+      case '\\': out += '\\'; break;
+      case 'n': out += '\n'; break;
+      case 'r': out += '\r'; break;
+      default: return false;
+    }
+  }
+  return true;
+}
+
+bool ParseNumber(std::string_view text, std::uint32_t& value) {
+  if (text.empty() || text.size() > 10) return false;
+  std::uint64_t v = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+    v = v * 10 + static_cast<unsigned>(c - '0');
+  }
+  if (v > 0xFFFFFFFFull) return false;
+  value = static_cast<std::uint32_t>(v);
+  return true;
+}
+
+// Holds an exclusive lock on the store's folder for a read-modify-write.
+class FolderLock {
+ public:
+  explicit FolderLock(const std::string& lockFile) {
+    fd_ = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd_ >= 0) {
+      while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+      }
+    }
+  }
+  ~FolderLock() {
+    if (fd_ >= 0) ::close(fd_);  // closing releases the lock
+  }
+  FolderLock(const FolderLock&) = delete;
+  FolderLock& operator=(const FolderLock&) = delete;
+
+ private:
+  int fd_ = -1;
+};
+
+}  // namespace
+
+SettingsStore::SettingsStore(std::string rootFolder) : root_(std::move(rootFolder)) {
+  while (root_.size() > 1 && root_.back() == '/') root_.pop_back();
+}
+
+SettingsStore SettingsStore::ForCurrentUser() { return SettingsStore(ConfigHome() + "/Quorin/Quorin Lorvexandrin"); }
+
+std::string SettingsStore::KeyFilePath(const std::string& keyPath) const {
+  std::string relative = keyPath;
+  if (StartsWith(relative, kProductPrefix)) relative = relative.substr(std::string(kProductPrefix).size());
+  for (char& c : relative)
+    if (c == '\\') c = '/';
+  // Keep the key inside the root whatever the caller passes.
+  std::string safe;
+  for (const auto& part : Split(relative, '/')) {
+    if (part.empty() || part == "." || part == "..") continue;
+    if (!safe.empty()) safe += '/';
+    safe += part;
+  }
+  if (safe.empty()) safe = "Root";
+  return root_ + "/" + safe + ".conf";
+}
+
+bool SettingsStore::KeyExists(const std::string& keyPath) const { return FileExists(KeyFilePath(keyPath)); }
+
+int SettingsStore::Load(const std::string& keyPath, Values& values) const {
+  values.clear();
+  std::string path = KeyFilePath(keyPath);
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return errno == EACCES ? kRegAccessDenied : kRegFileNotFound;
+  std::stringstream buffer;
+  buffer << in.rdbuf();
+  std::string content = buffer.str();
+
+  bool damaged = content.find('\0') != std::string::npos;
+  Values parsed;
+  if (!damaged) {
+    for (const auto& rawLine : Split(content, '\n')) {
+      std::string_view line = rawLine;
+      if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+      if (line.empty() || line.front() == '#') continue;
+      size_t eq = line.find('=');
+      size_t colon = eq == std::string_view::npos ? eq : line.find(':', eq);
+      if (eq == std::string_view::npos || eq == 0 || colon == std::string_view::npos) {
+        damaged = true;
+        break;
+      }
+      std::string name(line.substr(0, eq));
+      std::string_view type = line.substr(eq + 1, colon - eq - 1);
+      std::string_view data = line.substr(colon + 1);
+      Value v;
+      if (type == "number") {
+        if (!ParseNumber(data, v.number)) damaged = true;
+      } else if (type == "text") {
+        v.isText = true;
+        if (!UnescapeText(data, v.text)) damaged = true;
+      } else {
+        damaged = true;
+      }
+      if (damaged) break;
+      parsed[name] = v;
+    }
+  }
+  if (!damaged) {
+    values = std::move(parsed);
+    return kRegSuccess;
+  }
+
+  // Keep the damaged file for the user to inspect; never delete it.
+  auto now = ToLocal(NowSeconds()).value_or(LocalFields{});
+  std::string aside = StrFormat("%s.damaged-%04d%02d%02d-%02d%02d%02d", path.c_str(), now.year, now.month, now.day,
+                                now.hour, now.minute, now.second);
+  for (int n = 2; FileExists(aside) && n < 100; ++n) aside = StrFormat("%s.damaged-%d", path.c_str(), n);
+  if (::rename(path.c_str(), aside.c_str()) == 0) {
+    LogFormat("Settings File '%s' is Damaged: Moved to '%s' ... Default Values Apply", path.c_str(), aside.c_str());
+  } else {
+    LogFormat("Settings File '%s' is Damaged and Cannot be Moved Aside%s ... Default Values Apply", path.c_str(),
+              FormatSystemError(errno).c_str());
+  }
+  return kRegSuccess;
+}
+
+int SettingsStore::Store(const std::string& keyPath, const Value& value, const std::string& name) {
+  if (name.empty() || name.find_first_of("=\n\r") != std::string::npos) return kRegInvalidParameter;
+  std::string path = KeyFilePath(keyPath);
+  std::string folder = SplitPath(path).dir;
+  if (int err = CreateFolderTree(folder); err != 0) return err == EACCES ? kRegAccessDenied : kRegFileNotFound;
+
+  FolderLock lock(root_ + "/.lock");
+  Values values;
+  Load(keyPath, values);
+  values[name] = value;
+
+  std::string content = std::string(kFileHeader) + "\n";
+  for (const auto& [key, v] : values) {
+    content += key;
+    content += v.isText ? "=text:" + EscapeText(v.text) : "=number:" + std::to_string(v.number);
+    content += '\n';
+  }
+
+  // Write a temporary file beside the key, then rename it over the key: a
+  // reader sees the old file or the new one, never half of one.
+  std::string temp = StrFormat("%s.tmp-%d", path.c_str(), static_cast<int>(::getpid()));
+  int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+  if (fd < 0) return errno == EACCES ? kRegAccessDenied : kRegFileNotFound;
+  const char* data = content.data();
+  size_t left = content.size();
+  while (left > 0) {
+    ssize_t n = ::write(fd, data, left);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      ::close(fd);
+      ::unlink(temp.c_str());
+      return kRegAccessDenied;
+    }
+    data += n;
+    left -= static_cast<size_t>(n);
+  }
+  ::close(fd);
+  if (::rename(temp.c_str(), path.c_str()) != 0) {
+    ::unlink(temp.c_str());
+    return kRegAccessDenied;
+  }
+  return kRegSuccess;
+}
+
+int SettingsStore::ReadRegString(const std::string& keyPath, const std::string& name, std::string& text) const {
+  Values values;
+  if (int status = Load(keyPath, values); status != kRegSuccess) return status;
+  auto it = values.find(name);
+  if (it == values.end()) return kRegFileNotFound;
+  if (!it->second.isText) return kRegInvalidData;
+  if (it->second.text.size() > kRegMaxTextLength) return kRegMoreData;
+  text = it->second.text;
+  return kRegSuccess;
+}
+
+int SettingsStore::ReadRegDword(std::uint32_t& value, const std::string& keyPath, const std::string& name) const {
+  Values values;
+  if (int status = Load(keyPath, values); status != kRegSuccess) return status;
+  auto it = values.find(name);
+  if (it == values.end()) return kRegFileNotFound;
+  if (it->second.isText) return kRegInvalidData;
+  value = it->second.number;
+  return kRegSuccess;
+}
+
+int SettingsStore::WriteRegString(int type, const std::string& keyPath, const std::string& name,
+                                  const std::string& text) {
+  (void)type;  // one text type is kept
+  if (text.size() > kRegMaxTextLength) {
+    // Refused whole: a cut path or mask would silently point somewhere else.
+    LogFormat("Setting '%s' Not Written: Its Text of %zu Characters is Longer than %zu Characters ...", name.c_str(),
+              text.size(), kRegMaxTextLength);
+    return kRegInvalidParameter;
+  }
+  Value v;
+  v.isText = true;
+  v.text = text;
+  return Store(keyPath, v, name);
+}
+
+void SettingsStore::WriteRegDword(const std::string& keyPath, const std::string& name, std::uint32_t value) {
+  Value v;
+  v.number = value;
+  Store(keyPath, v, name);
+}
+
+bool SettingsStore::DeleteRegTree(const std::string& keyPath) {
+  std::string file = KeyFilePath(keyPath);
+  std::string folder = file.substr(0, file.size() - 5);  // without ".conf": the sub-keys
+  bool existed = FileExists(file) || FolderExists(folder);
+  std::error_code ec;
+  std::filesystem::remove_all(folder, ec);
+  bool removedFile = ::unlink(file.c_str()) == 0 || errno == ENOENT;
+  return existed && !ec && removedFile;
+}
+
+int SettingsStore::CreateSettingsBranch() {
+  std::string path = KeyFilePath(kSettingsKey);
+  if (FileExists(path)) return 0;
+  int err = CreateFolderTree(SplitPath(path).dir);
+  if (err == 0) {
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd >= 0) {
+      std::string header = std::string(kFileHeader) + "\n";
+      ssize_t written = ::write(fd, header.data(), header.size());
+      (void)written;
+      ::close(fd);
+      return 0;
+    }
+    err = errno == EEXIST ? 0 : errno;
+  }
+  if (err != 0)
+    LogFormat("System Error: Unable to Create Branch %s !!!!! (%ld) ", path.c_str(), static_cast<long>(err));
+  return err;
+}
+
+std::optional<std::string> SettingsStore::FindText(const std::string& name) const {
+  std::string text;
+  if (ReadRegString(kSettingsKey, name, text) != kRegSuccess) return std::nullopt;
+  return text;
+}
+
+std::optional<std::uint32_t> SettingsStore::FindNumber(const std::string& name) const {
+  std::uint32_t value = 0;
+  if (ReadRegDword(value, kSettingsKey, name) != kRegSuccess) return std::nullopt;
+  return value;
+}
+
+std::string SettingsStore::GetText(const std::string& name) const {
+  if (auto text = FindText(name)) return *text;
+  const SettingDefinition* def = FindSetting(name);
+  return def ? DefaultTextValue(*def) : std::string();
+}
+
+std::uint32_t SettingsStore::GetNumber(const std::string& name) const {
+  if (auto value = FindNumber(name)) return *value;
+  const SettingDefinition* def = FindSetting(name);
+  return def ? def->numberDefault : 0;
+}
+
+int SettingsStore::SetText(const std::string& name, const std::string& text) {
+  return WriteRegString(kRegTypeExpandSz, kSettingsKey, name, text);
+}
+
+int SettingsStore::SetNumber(const std::string& name, std::uint32_t value) {
+  Value v;
+  v.number = value;
+  return Store(kSettingsKey, v, name);
+}
+
+}  // namespace lx
