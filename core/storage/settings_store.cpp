@@ -176,7 +176,10 @@ int SettingsStore::Store(const std::string& keyPath, const Value& value, const s
   if (name.empty() || name.find_first_of("=\n\r") != std::string::npos) return kRegInvalidParameter;
   std::string path = KeyFilePath(keyPath);
   std::string folder = SplitPath(path).dir;
-  if (int err = CreateFolderTree(folder); err != 0) return err == EACCES ? kRegAccessDenied : kRegFileNotFound;
+  // The folder exists after the first write; only create it when it is missing.
+  if (!FolderExists(folder)) {
+    if (int err = CreateFolderTree(folder); err != 0) return err == EACCES ? kRegAccessDenied : kRegFileNotFound;
+  }
 
   FolderLock lock(root_ + "/.lock");
   Values values;
