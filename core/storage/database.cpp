@@ -1,0 +1,371 @@
+#include "storage/database.h"
+
+#include <sqlite3.h>
+#include <sys/stat.h>
+
+#include <ctime>
+#include <set>
+
+#include "engine/log.h"
+#include "engine/prompts.h"
+#include "engine/rich_text.h"
+#include "engine/version.h"
+#include "platform/paths.h"
+#include "platform/text.h"
+#include "storage/legacy_mask_file.h"
+#include "storage/settings_store.h"
+
+namespace lx {
+
+const char* const kDatabaseFileName = "Lorvexandrin.sq3";
+const char* const kLegacyMaskFileName = "MaskData.lmd";
+const char* const kStandardMask = "%Y-%m-%d %H-%M-%S";
+
+const StandardMask kStandardMasks[kStandardMaskCount] = {
+    {"%Y-%m-%d %H-%M-%S", "Standard Renaming Mask of Lorvexandrin 4.0"},
+    {"%d-%b-%Y-%H-%M-%S", "Standard Renaming Mask of Lorvexandrin 2.0"},
+    {"%Y%m%dT%H%M%S", "Base ISO 8601 Standard Mask"},
+    {"%Y-%b-%dT%H.%M.%S", "Extended ISO 8601 Standard Mask (with Time Separator : Replaced by .)"},
+};
+
+const char* const kMaskListStatement =
+    "SELECT LXMask_Id AS 'Mask Id', LXMask_Mask AS 'Renaming Mask Format', LXMask_Descr AS 'Mask Description' "
+    "FROM LXMask WHERE LXMask_Status = 1 ORDER BY LXMask_Id";
+
+namespace {
+
+const char* const kMaskInsert = "INSERT INTO LXMask( LXMask_Mask, LXMask_Descr, LXMask_Status) VALUES( '%q', '%q', %d); ";
+const char* const kVersion1 = "UPDATE Config SET Config_IntData = 1 WHERE Config_Mnemo = 'DB_Version'; ";
+const char* const kVersion2 = "UPDATE Config SET Config_IntData = 2 WHERE Config_Mnemo = 'DB_Version'; ";
+const char* const kCreationErrorHead =
+    "{\\f1\\cb5\\cf5\\b Error occured while Creating Quorin Lorvexandrin Database} \\par\\par \\fs18 %s is unable to "
+    "provide standard features ... \\par ";
+
+std::string KeywordInsert(const char* keyword, const char* abbreviation) {
+  return SqlFormat(
+      "INSERT INTO LXKeyword( LXKeyword_Keyword, LXKeyword_AbbrKeyword, LXKeyword_Status) VALUES( '%q', '%q', %d); ",
+      keyword, abbreviation, 1);
+}
+
+}  // namespace
+
+std::string FormatDatabaseSize(long long size) {
+  return StrFormat("%lld.%lld.%lld bytes", size / 1000000, (size / 1000) % 1000, size % 1000);
+}
+
+LorvexandrinDatabase::LorvexandrinDatabase(CSQLite& sqlite, SettingsStore& settings, Prompts& prompts)
+    : sqlite_(sqlite), settings_(settings), prompts_(prompts) {}
+
+std::string LorvexandrinDatabase::LegacyPath() const {
+  PathParts parts = SplitPath(sqlite_.DatabasePath());
+  return StrFormat("%s%s%s", parts.drive.c_str(), parts.dir.c_str(), kLegacyMaskFileName);
+}
+
+bool LorvexandrinDatabase::CheckDatabasePath(const FolderChooser& chooseFolder) {
+  statusText_.clear();
+  std::string path = settings_.GetText("LXDbPath");
+  LogFormat("Checking for Path of Quorin Lorvexandrin Database ... Path: %s ", path.c_str());
+  if (path.find("Undefined") != std::string::npos) {
+    std::optional<std::string> folder = chooseFolder ? chooseFolder() : std::nullopt;
+    if (!folder) {
+      RichTextRequest request;
+      request.title = "Quorin Lorvexandrin Database Path Error";
+      request.body =
+          "{\\f1\\cb5\\cf5\\b Unable to Get Lorvexandrin Database Path} \\par\\par \\fs18 Without Database, "
+          "Lorvexandrin is unable to work ... End of Job ... " +
+          StrFormat("\\par \\par {\\f1 \\b Please Restart %s and Provide a Valid Path to Lorvexandrin.sq3} \\par}",
+                    kAppTitle) +
+          StrFormat("\\par \\par {\\f1 \\b If a Valid Path to Lorvexandrin.sq3 is Not available, please Reinstall "
+                    "%s} \\par}",
+                    kAppTitle);
+      prompts_.RichTextMessage(request);
+      return false;
+    }
+    path = JoinPath(*folder, kDatabaseFileName);
+    settings_.WriteRegString(kRegTypeExpandSz, kSettingsKey, "LXDbPath", path);
+  }
+  sqlite_.SetDatabasePath(path);
+
+  bool found = FileExists(path);
+  LogFormat("Checking for Quorin Lorvexandrin Database at %s - %s", path.c_str(),
+            found && path.find(kDatabaseFileName) != std::string::npos ? "Lorvexandrin.sq3 Already Exists ..."
+                                                                        : "Lorvexandrin.sq3 does NOT Exist !!!");
+  if (!found && CreateDatabase() != kSqlExecuted) return false;
+  if (UpgradeDatabase() == kDatabaseUnusable) return false;
+  statusText_ = "Connected to Quorin Lorvexandrin Database at " + path;
+  return true;
+}
+
+int LorvexandrinDatabase::CreateDatabase() {
+  const std::string& path = sqlite_.DatabasePath();
+  sqlite3* db = nullptr;
+  int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+  if (rc != SQLITE_OK) {
+    std::string reason = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
+    PathParts parts = SplitPath(path);
+    RichTextRequest request;
+    request.title = StrFormat("Quorin Lorvexandrin Database (%s) Creation Error", path.c_str());
+    request.body = StrFormat(kCreationErrorHead, kAppTitle) +
+                   StrFormat("\\par Drive: {\\b %s} ", RtfEscape(parts.drive).c_str()) +
+                   StrFormat("\\par File: {\\b %s%s} ", RtfEscape(parts.title).c_str(), RtfEscape(parts.ext).c_str()) +
+                   StrFormat("\\par \\par Error: {\\b %s}", RtfEscape(reason).c_str()) +
+                   "\\par \\par {\\f1 \\b Please Check if SQL Path is Valid} \\par}";
+    LogFormat("Error Opening Database %s - Reason: %s ", path.c_str(), reason.c_str());
+    sqlite3_close(db);
+    prompts_.RichTextMessage(request);
+    return kSqlCreateFailed;
+  }
+  sqlite_.AdoptConnection(db);
+  std::string script =
+      "BEGIN TRANSACTION;"
+      "DROP Table IF EXISTS Config; "
+      "DROP Index IF EXISTS IdxConfig; "
+      "DROP Table IF EXISTS LXMask; "
+      "DROP Index IF EXISTS IdxLXMask; "
+      "DROP TABLE IF EXISTS KbdEntry; "
+      "DROP INDEX IF EXISTS IdxKbdEntry; "
+      "CREATE TABLE Config( Config_Id INTEGER PRIMARY KEY, Config_Mnemo VARCHAR(25) UNIQUE, Config_DataType "
+      "INTEGER, Config_IntData INTEGER, Config_FloatData FLOAT, Config_StrData VARCHAR( 500)); "
+      "CREATE UNIQUE INDEX IdxConfig ON Config( 'Config_Mnemo'); "
+      "CREATE TABLE LXMask( LXMask_Id INTEGER PRIMARY KEY, LXMask_Mask VARCHAR( 500), LXMask_Descr VARCHAR(200), "
+      "LXMask_Status INTEGER); "
+      "CREATE UNIQUE INDEX IdxLXMask ON LXMask( 'LXMask_Mask'); "
+      "CREATE TABLE LXKeyword( LXKeyword_KeywordId INTEGER PRIMARY KEY, LXKeyword_Keyword VARCHAR( 100), "
+      "LXKeyword_AbbrKeyword VARCHAR( 20), LXKeyword_Status INTEGER); "
+      "CREATE UNIQUE INDEX IdxLXKeyword ON LXKeyword( 'LXKeyword_Keyword'); "
+      "CREATE TABLE KbdEntry( KbdEntry_Id INTEGER PRIMARY KEY, KbdEntry_Text VARCHAR( 500), KbdEntry_Date "
+      "VARCHAR(15), KbdEntry_Time VARCHAR(15)); "
+      "CREATE UNIQUE INDEX IdxKbdEntry ON KbdEntry( 'KbdEntry_Text'); ";
+  script += KeywordInsert("Quorin Lorvexandrin", "Quorin LX");
+  script += KeywordInsert("Empty Keyword", "Empty");
+  script +=
+      "INSERT INTO Config( Config_Id, Config_Mnemo, Config_DataType, Config_IntData, Config_FloatData, "
+      "Config_StrData) vALUES ( 1, 'DB_Version', 0, -1, -1.00, 'Undefined'); "
+      "COMMIT;";
+  int result = sqlite_.ExecuteSQL(script, false, true);
+  if (result == kSqlExecuted) {
+    LogFormat("Quorin Lorvexandrin Database Created Successfully (File: %s) ", path.c_str());
+    return result;
+  }
+  RichTextRequest request;
+  request.title = "Quorin Lorvexandrin Database Creation Error";
+  request.body = StrFormat(kCreationErrorHead, kAppTitle) +
+                 StrFormat("\\par nFile: {\\b %s} ", RtfEscape(path).c_str()) +
+                 StrFormat("\\par Error: {\\b %s}", RtfEscape(sqlite_.LastFailure()).c_str()) +
+                 "\\par \\par {\\f1 \\b Please Check if File 'sqlite3.dll' is Present in Quorin Lorvexandrin "
+                 "Directory} \\par}";
+  prompts_.RichTextMessage(request);
+  return kSqlFailed;
+}
+
+int LorvexandrinDatabase::UpgradeDatabase() {
+  if (sqlite_.OpenDatabase() == kSqlOpened) {
+    SqlVariant version;
+    int rc = sqlite_.GetConfigData("DB_Version", version);
+    std::string reason = sqlite_.LastErrorMessage();
+    sqlite_.CloseDatabase();
+    if (rc == kSqlOpened && version.AsInteger() == 2) return 0;
+    if (rc > 0) {
+      // Not our database (or not a database at all): seeding it would only
+      // fail statement by statement, and it must not be touched.
+      LogFormat("Unable to Use Quorin Lorvexandrin Database %s - Reason: %s ", sqlite_.DatabasePath().c_str(),
+                reason.c_str());
+      prompts_.Beep();
+      return kDatabaseUnusable;
+    }
+  }
+  std::string legacyPath = LegacyPath();
+  LogFormat("Checking Mask Data File of Quorin Lorvexandrin 3.4 - Path: %s ", legacyPath.c_str());
+  if (!FileExists(legacyPath)) {
+    SeedDefaultMasks(legacyPath);
+  } else {
+    int rc = ImportLegacyMaskFile(legacyPath);
+    if (rc != 0) return rc;
+  }
+  sqlite_.ExecuteSQL(kVersion2, true, true);
+  return 0;
+}
+
+int LorvexandrinDatabase::SeedDefaultMasks(const std::string& legacyPath) {
+  LogFormat("Mask Data File %s Not Found ... Setting Default Mask ...", legacyPath.c_str());
+  std::string script = "BEGIN TRANSACTION;";
+  for (const auto& m : kStandardMasks) script += SqlFormat(kMaskInsert, m.mask, m.description, 1);
+  script += kVersion1;
+  script += "COMMIT;";
+  return sqlite_.ExecuteSQL(script, true, true);
+}
+
+int LorvexandrinDatabase::ImportLegacyMaskFile(const std::string& legacyPath) {
+  LegacyMaskData data = ReadLegacyMaskFile(legacyPath);
+  if (data.status == LegacyMaskStatus::BadSignature) {
+    prompts_.ShowWarning("Invalid Signature of Lorvexandri Mask Data File !!! Unable to Load Data ...", kAppTitle);
+    return kSqlNoConfigRow;
+  }
+  if (data.status != LegacyMaskStatus::Ok) {
+    // A file cut short is left alone like one with a wrong signature: the
+    // user can replace it and the import runs at the next start.
+    prompts_.ShowWarning(
+        StrFormat("Unable to Read Lorvexandrin Mask Data File %s !!! Unable to Load Data ...", legacyPath.c_str()),
+        kAppTitle);
+    return kSqlNoConfigRow;
+  }
+  std::string script = "BEGIN TRANSACTION;";
+  script += SqlFormat(kMaskInsert, kStandardMask, kStandardMasks[0].description, 1);
+  // The standard mask counts as seen: a second copy would break the unique
+  // index and lose the whole import.
+  std::set<std::string> seen{kStandardMask};
+  int inserted = 0;
+  for (const auto& entry : data.entries) {
+    if (!seen.insert(entry.mask).second) continue;
+    script += SqlFormat(kMaskInsert, entry.mask.c_str(), entry.description.c_str(), 1);
+    ++inserted;
+  }
+  script += kVersion1;
+  script += "COMMIT;";
+  if (sqlite_.ExecuteSQL(script, true, true) == kSqlExecuted) {
+    LogFormat("Transfer Mask Data File (%s) successfully .. (%d Mask%sfound)", legacyPath.c_str(), inserted,
+              inserted >= 2 ? "s " : " ");
+  } else {
+    LogFormat("Fail to Transfer Mask Data from File %s !!! ", legacyPath.c_str());
+  }
+  return 0;
+}
+
+int LorvexandrinDatabase::AddMask(const std::string& mask, const std::string& description) {
+  if (sqlite_.ExecuteSQL(SqlFormat(kMaskInsert, mask.c_str(), description.c_str(), 1), true, false) != kSqlExecuted) {
+    sqlite_.CloseDatabase();
+    return -1;
+  }
+  SqlVariant id = sqlite_.GetSingleValue("LXMask", "LXMask_Id", "LXMask_Mask", mask, false, true);
+  return static_cast<int>(id.AsInteger(-1));
+}
+
+int LorvexandrinDatabase::UpdateMask(int id, const std::string& mask, const std::string& description) {
+  std::string sql = SqlFormat(
+      "UPDATE LXMask Set LXMask_Mask = '%q', LXMask_Descr = '%q', LXMask_Status = %d WHERE LXMask_Id = %d; ",
+      mask.c_str(), description.c_str(), 1, id);
+  return sqlite_.ExecuteSQL(sql, true, true) == kSqlExecuted ? id : -1;
+}
+
+int LorvexandrinDatabase::SwapMaskIds(int a, int b) {
+  std::string script = "BEGIN TRANSACTION; ";
+  const char* update = "UPDATE LXMask Set LXMask_Id = %d WHERE LXMask_Id = %d; ";
+  script += StrFormat(update, kMaskParkingId, a);
+  script += StrFormat(update, a, b);
+  script += StrFormat(update, b, kMaskParkingId);
+  script += "COMMIT; ";
+  return sqlite_.ExecuteSQL(script, true, true);
+}
+
+int LorvexandrinDatabase::DeleteMask(int id) {
+  return sqlite_.ExecuteSQL(StrFormat("UPDATE LXMask SET LXMask_Status = %d WHERE LXMask_Id = %d; ", 0, id), true,
+                            true);
+}
+
+int LorvexandrinDatabase::FindMaskId(const std::string& mask) {
+  SqlVariant id = sqlite_.GetQueryData(
+      SqlFormat("SELECT LXMask_Id FROM LXMask WHERE LXMask_Mask = '%q' LIMIT 1;", mask.c_str()), true, true);
+  return static_cast<int>(id.AsInteger(-1));
+}
+
+StoredMask LorvexandrinDatabase::LookupMask(const std::string& mask) {
+  std::vector<SqlVariant> values;
+  sqlite_.GetQueryData(
+      SqlFormat("SELECT LXMask_Id, LXMask_Descr, LXMask_Status FROM LXMask WHERE LXMask_Mask = '%q';", mask.c_str()),
+      values, 3, true, true);
+  StoredMask stored;
+  if (values.size() == 3 && values[0].IsInteger() && values[0].AsInteger() > 0) {
+    stored.id = static_cast<int>(values[0].AsInteger());
+    stored.description = values[1].kind() == SqlVariant::Kind::Text ? values[1].AsText() : "";
+    stored.status = static_cast<int>(values[2].AsInteger(-1));
+  }
+  return stored;
+}
+
+int LorvexandrinDatabase::ListMasks(SqlTable& table) { return sqlite_.UpdateListCtrl(kMaskListStatement, table, true, true); }
+
+std::vector<int> LorvexandrinDatabase::ActiveMaskIds() {
+  std::vector<int> ids;
+  for (const auto& item : FillMaskCombo("").items) ids.push_back(item.id);
+  return ids;
+}
+
+MaskComboContent LorvexandrinDatabase::FillMaskCombo(const std::string& currentMask) {
+  MaskComboContent content;
+  if (sqlite_.OpenDatabase() != kSqlOpened) return content;
+  sqlite3_stmt* stmt = nullptr;
+  if (sqlite3_prepare_v2(sqlite_.Connection(), kMaskListStatement, -1, &stmt, nullptr) == SQLITE_OK) {
+    int busy = 0;
+    for (;;) {
+      int rc = sqlite3_step(stmt);
+      if (rc == SQLITE_ROW) {
+        MaskComboItem item;
+        item.id = sqlite3_column_int(stmt, 0);
+        const unsigned char* mask = sqlite3_column_text(stmt, 1);
+        const unsigned char* descr = sqlite3_column_text(stmt, 2);
+        item.mask = mask ? reinterpret_cast<const char*>(mask) : "";
+        item.description = descr ? reinterpret_cast<const char*>(descr) : "";
+        if (content.selectedIndex < 0 && item.mask == currentMask)
+          content.selectedIndex = static_cast<int>(content.items.size());
+        content.items.push_back(std::move(item));
+      } else if (rc == SQLITE_BUSY && ++busy <= 30) {
+        sqlite3_sleep(100);
+      } else {
+        break;
+      }
+    }
+  }
+  sqlite3_finalize(stmt);
+  sqlite_.CloseDatabase();
+  if (content.selectedIndex < 0) {
+    content.maskToUse = kStandardMask;
+    content.selectedIndex = content.items.empty() ? -1 : 0;
+  } else {
+    content.maskToUse = currentMask;
+  }
+  return content;
+}
+
+std::string LorvexandrinDatabase::DatabaseInfoText() {
+  const std::string& path = sqlite_.DatabasePath();
+  std::string size = "Unknown Size";
+  std::string date = "Unknown";
+  struct stat st {};
+  if (::stat(path.c_str(), &st) == 0) {
+    size = FormatDatabaseSize(static_cast<long long>(st.st_size));
+    std::tm tm{};
+    time_t mtime = st.st_mtime;
+    char buffer[128];
+    if (localtime_r(&mtime, &tm) && std::strftime(buffer, sizeof buffer, "%d %B %Y %H:%M:%S", &tm) > 0) date = buffer;
+  }
+  std::string text = "{\\f1\\cb5\\cf1\\b Quorin Lorvexandrin Database Information's} ";
+  text += StrFormat("\\par\\par Database Location: {\\b %s} ", RtfEscape(path).c_str());
+  text += StrFormat("\\par\\par Database Size: {\\b %s} ", size.c_str());
+  text += StrFormat("\\par\\par Date Modified: {\\b %s} ", date.c_str());
+  struct Count {
+    const char* sql;
+    const char* line;
+  };
+  const Count counts[] = {
+      {"SELECT count(*) from LXMask WHERE LXMask_Status = 1", "\\par\\par Number of Masks in Database Table: {\\b %s} "},
+      {"SELECT count(*) from LXKeyword WHERE LXKeyword_Status = 1",
+       "\\par\\par Number of Keywords in Database Table: {\\b %s} "},
+      {"SELECT count(*) from KbdEntry", "\\par\\par Number of Keywbaord Entries: {\\b %s} "},
+  };
+  for (const auto& c : counts) {
+    std::string value;
+    FormatVariant(sqlite_.GetQueryData(c.sql, true, true), value);
+    text += StrFormat(c.line, value.c_str());
+  }
+  text += "\\par \\par {\\f1 \\b } \\par}";
+  return text;
+}
+
+void LorvexandrinDatabase::ShowDatabaseInfo() {
+  RichTextRequest request;
+  request.title = "Quorin Lorvexandrin Database";
+  request.body = DatabaseInfoText();
+  prompts_.RichTextMessage(request);
+}
+
+}  // namespace lx
