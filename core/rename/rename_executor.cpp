@@ -1,0 +1,143 @@
+#include "rename/rename_executor.h"
+
+#include <algorithm>
+
+#include "engine/engine.h"
+#include "engine/log.h"
+#include "engine/prompts.h"
+#include "platform/file_ops.h"
+#include "platform/paths.h"
+#include "platform/system_error.h"
+#include "platform/text.h"
+#include "rename/file_times.h"
+#include "rename/picture_counter.h"
+
+namespace lx {
+
+bool RenameFileOnDisk(const std::string& from, const std::string& to, Prompts& prompts) {
+  // A name the mask leaves as it is needs no rename.
+  int error = from == to ? (PathExists(from) ? 0 : ENOENT) : RenameNoReplace(from, to);
+  if (error == 0) return true;
+  LogFormat("Error Renaming File %s to %s", from.c_str(), to.c_str());
+  std::string text = SystemErrorText(error);
+  if (text.size() > 512) text.resize(512);
+  LogMessage("Error Renaming File: " + text);
+  prompts.Beep();
+  return false;
+}
+
+void LogFileOperation(const CRenameFileData& row, const std::string& from, const std::string& to) {
+  if (row.CounterValue != -1)
+    LogFormat("File '%s' Renamed as '%s' with Counter %ld ", from.c_str(), to.c_str(),
+              static_cast<long>(row.CounterValue));
+  else
+    LogFormat("File '%s' Renamed as '%s'", from.c_str(), to.c_str());
+}
+
+std::string FreeCopyName(const std::string& path) {
+  if (!PathExists(path)) return path;
+  PathParts parts = SplitPath(path);
+  parts.title += " - Copy";
+  return JoinPath(parts);
+}
+
+RenameExecutor::RenameExecutor(CLorvexandrinEngine& engine, Prompts& prompts, int fileTimeChange,
+                               int filePathDisplayType)
+    : engine_(engine), prompts_(prompts), fileTimeChange_(fileTimeChange), filePathDisplayType_(filePathDisplayType) {}
+
+int RenameExecutor::RenameListedFile(RenameListRow& row, const std::string& sourcePath,
+                                     const std::string& renamePath) {
+  switch (engine_.renameType) {
+    case SimpleRename: SimpleRenameRow(row, sourcePath); break;
+    case BackupRename: BackupRenameRow(row, sourcePath, renamePath); break;
+    case TargetRename: TargetRenameRow(row, sourcePath, renamePath, false); break;
+    case TargetRenameDelete: TargetRenameRow(row, sourcePath, renamePath, true); break;
+    default: break;
+  }
+  return renamedCount_;
+}
+
+void RenameExecutor::TakeNewSourceName(RenameListRow& row, const std::string& newFile) {
+  CRenameFileData& data = row.data;
+  data.FileName = data.NewName;
+  // The file lives under its new name now: the path, title and extension
+  // follow, so that a later run or a deletion works on the file as it is.
+  PathParts parts = SplitPath(newFile);
+  data.FilePath = newFile;
+  data.FileTitle = parts.title;
+  data.FileExt = parts.ext;
+}
+
+void RenameExecutor::UpdateTimes(const std::string& path, const RenameListRow& row) {
+  if (fileTimeChange_ > 0) UpdateFileTimeStatus(path, row.data, fileTimeChange_, prompts_);
+}
+
+void RenameExecutor::SaveCounterOf(const RenameListRow& row) {
+  SavePictureCounter(engine_, std::max(row.data.CounterValue, engine_.pictureCounter));
+}
+
+void RenameExecutor::SimpleRenameRow(RenameListRow& row, const std::string& sourcePath) {
+  const std::string sourceFile = sourcePath + row.data.FileName;
+  const std::string newSourceFile = sourcePath + row.data.NewName;
+  if (!RenameFileOnDisk(sourceFile, newSourceFile, prompts_)) return;
+  TakeNewSourceName(row, newSourceFile);
+  LogFileOperation(row.data, sourceFile, newSourceFile);
+  UpdateTimes(newSourceFile, row);
+  row.data.StateFlags |= RowRenamed;
+  SaveCounterOf(row);
+  ++renamedCount_;
+}
+
+void RenameExecutor::BackupRenameRow(RenameListRow& row, const std::string& sourcePath,
+                                     const std::string& renamePath) {
+  const std::string sourceFile = sourcePath + row.data.FileName;
+  const std::string newSourceFile = sourcePath + row.data.NewName;
+  const std::string backupFile = FreeCopyName(renamePath + row.data.FileName);
+  if (CopyFileNoReplace(sourceFile, backupFile) != 0) return;
+  LogFormat("File '%s' Copied as '%s'", sourceFile.c_str(), backupFile.c_str());
+  if (!RenameFileOnDisk(sourceFile, newSourceFile, prompts_)) return;  // the backup copy stays
+  TakeNewSourceName(row, newSourceFile);
+  LogFileOperation(row.data, sourceFile, newSourceFile);
+  UpdateTimes(newSourceFile, row);
+  SaveCounterOf(row);
+  ++renamedCount_;
+}
+
+void RenameExecutor::TargetRenameRow(RenameListRow& row, const std::string& sourcePath,
+                                     const std::string& renamePath, bool deleteSource) {
+  const std::string formerName = row.data.FileName;
+  const std::string sourceFile = sourcePath + formerName;
+  const std::string targetFile = FreeCopyName(renamePath + row.data.NewName);
+  if (deleteSource && !PathExists(sourceFile)) {
+    std::string text = StrFormat("File %s is Missing in Source Directory - Already Processed ? ", sourceFile.c_str());
+    LogMessage(text);
+    row.comments = text;
+    return;
+  }
+  // Before a source is deleted its copy must be complete and on disk.
+  if (CopyFileNoReplace(sourceFile, targetFile, deleteSource) != 0) return;
+
+  row.data.FileName = row.data.NewName;  // the source keeps its name on disk
+  // The name actually written, which is the " - Copy" one when the new name was taken.
+  row.newNameText = filePathDisplayType_ != 0 ? targetFile : FileNameOf(targetFile);
+  if (row.data.CounterValue != -1)
+    LogFormat("File '%s' Renamed as '%s' with Counter %ld ", sourceFile.c_str(), targetFile.c_str(),
+              static_cast<long>(row.data.CounterValue));
+  else
+    LogFormat("File '%s' Copied and Renamed as '%s'", sourceFile.c_str(), targetFile.c_str());
+  UpdateTimes(targetFile, row);
+  SaveCounterOf(row);
+
+  if (deleteSource) {
+    int error = DeleteFile(sourceFile);
+    if (error == 0) {
+      LogFormat("File '%s' Deleted", sourceFile.c_str());
+      row.comments = StrFormat("File %s is Deleted in Source Directory !!!", formerName.c_str());
+    } else {
+      LogFormat("Error Deleting File %s%s", sourceFile.c_str(), FormatSystemError(error).c_str());
+    }
+  }
+  ++renamedCount_;
+}
+
+}  // namespace lx
