@@ -1,0 +1,30 @@
+// Reading a source folder for the rename list: its file names in the order
+// users expect, and the times of one file.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/times.h"
+
+namespace lx {
+
+// The names of the folder's entries that are not folders (a link counts as
+// what it points to), sorted case-insensitively (ASCII) and then byte for
+// byte, so the list and the picture counter follow the names, never the
+// file system's own order. False when the folder cannot be read.
+bool ListFolderFiles(const std::string& folder, std::vector<std::string>& names);
+
+// The name order used by ListFolderFiles.
+bool FolderNameLess(const std::string& a, const std::string& b);
+
+struct FileStatusTimes {
+  TimeT creation = 0;  // birth time where the file system keeps one, else the modification time
+  TimeT modification = 0;
+  TimeT access = 0;
+};
+
+// False (all times 0) when the file's status cannot be read.
+bool ReadFileStatusTimes(const std::string& path, FileStatusTimes& times);
+
+}  // namespace lx
