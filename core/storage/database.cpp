@@ -294,8 +294,7 @@ MaskComboContent LorvexandrinDatabase::FillMaskCombo(const std::string& currentM
   MaskComboContent content;
   if (sqlite_.OpenDatabase() != kSqlOpened) return content;
   sqlite3_stmt* stmt = nullptr;
-  if (sqlite3_prepare_v2(sqlite_.Connection(), kMaskListStatement, -1, &stmt, nullptr) == SQLITE_OK) {
-    int busy = 0;
+  if (sqlite_.Prepare(kMaskListStatement, &stmt, "FillMaskCombo") == SQLITE_OK) {
     for (;;) {
       int rc = sqlite3_step(stmt);
       if (rc == SQLITE_ROW) {
@@ -308,7 +307,7 @@ MaskComboContent LorvexandrinDatabase::FillMaskCombo(const std::string& currentM
         if (content.selectedIndex < 0 && item.mask == currentMask)
           content.selectedIndex = static_cast<int>(content.items.size());
         content.items.push_back(std::move(item));
-      } else if (rc == SQLITE_BUSY && ++busy <= 30) {
+      } else if (rc == SQLITE_BUSY) {
         sqlite3_sleep(100);
       } else {
         break;

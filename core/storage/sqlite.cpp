@@ -258,6 +258,18 @@ void CSQLite::HitBusy(const char* operation) {
   SleepMs(busyWaitMs_);
 }
 
+int CSQLite::Prepare(const std::string& sql, sqlite3_stmt** stmt, const char* operation) {
+  if (!db_) return SQLITE_MISUSE;
+  for (;;) {
+    int rc = sqlite3_prepare_v2(db_, sql.c_str(), -1, stmt, nullptr);
+    // Reading the schema needs the lock that another process's write holds.
+    if (rc != SQLITE_BUSY) return rc;
+    sqlite3_finalize(*stmt);
+    *stmt = nullptr;
+    HitBusy(operation);
+  }
+}
+
 int CSQLite::ExecuteBusyHandler(void* self, int count) {
   auto* me = static_cast<CSQLite*>(self);
   // Writes wait for another process's lock as reads do, but not for ever:
@@ -307,7 +319,7 @@ int CSQLite::GetConfigData(const std::string& key, SqlVariant& value) {
       "'%q'",
       key.c_str());
   sqlite3_stmt* stmt = nullptr;
-  int rc = sqlite3_prepare_v2(db_, sql.c_str(), -1, &stmt, nullptr);
+  int rc = Prepare(sql, &stmt, "GetConfigData");
   if (rc != SQLITE_OK) {
     sqlite3_finalize(stmt);
     return rc;
@@ -345,7 +357,7 @@ int CSQLite::GetConfigData(const std::string& key, SqlVariant& value) {
 int CSQLite::GetInstanceCount(const std::string& sql) {
   if (!db_) return kSqlPrepareFailed;
   sqlite3_stmt* stmt = nullptr;
-  if (sqlite3_prepare_v2(db_, sql.c_str(), -1, &stmt, nullptr) != SQLITE_OK) {
+  if (Prepare(sql, &stmt, "GetInstanceCount") != SQLITE_OK) {
     sqlite3_finalize(stmt);
     return kSqlPrepareFailed;
   }
@@ -368,7 +380,7 @@ std::string CSQLite::GetQueryString(const std::string& sql, bool openFirst, bool
   std::string result = "Undefined";
   if (openFirst && OpenDatabase() != kSqlOpened) return result;
   sqlite3_stmt* stmt = nullptr;
-  if (db_ && sqlite3_prepare_v2(db_, sql.c_str(), -1, &stmt, nullptr) == SQLITE_OK) {
+  if (Prepare(sql, &stmt, "GetQueryString") == SQLITE_OK) {
     for (;;) {
       int rc = sqlite3_step(stmt);
       if (rc == SQLITE_ROW) {
@@ -402,7 +414,7 @@ SqlVariant CSQLite::GetQueryData(const std::string& sql, bool openFirst, bool cl
   if (openFirst && OpenDatabase() != kSqlOpened) return result;
   std::uint64_t start = LogQueryStart(sql);
   sqlite3_stmt* stmt = nullptr;
-  int rc = db_ ? sqlite3_prepare_v2(db_, sql.c_str(), -1, &stmt, nullptr) : SQLITE_MISUSE;
+  int rc = Prepare(sql, &stmt, "GetQueryData");
   if (rc != SQLITE_OK) {
     LogQueryFailed(GetResultCodeText(rc));
     result = SqlVariant::Int16(kSqlNotPrepared);
@@ -439,7 +451,7 @@ int CSQLite::GetQueryData(const std::string& sql, std::vector<SqlVariant>& value
   int count = maxCount;
   std::uint64_t start = LogQueryStart(sql);
   sqlite3_stmt* stmt = nullptr;
-  int rc = db_ ? sqlite3_prepare_v2(db_, sql.c_str(), -1, &stmt, nullptr) : SQLITE_MISUSE;
+  int rc = Prepare(sql, &stmt, "GetQueryData");
   if (rc != SQLITE_OK) {
     LogQueryFailed(GetResultCodeText(rc));
   } else {
@@ -472,7 +484,7 @@ int CSQLite::UpdateListCtrl(const std::string& sql, SqlTable& table, bool openFi
   std::uint64_t start = LogQueryStart(sql);
   sqlite3_stmt* stmt = nullptr;
   int rows = 0;
-  int rc = db_ ? sqlite3_prepare_v2(db_, sql.c_str(), -1, &stmt, nullptr) : SQLITE_MISUSE;
+  int rc = Prepare(sql, &stmt, "UpdateListCtrl");
   if (rc != SQLITE_OK) {
     std::string reason = db_ ? sqlite3_errmsg(db_) : GetResultCodeText(rc);
     if (prompts_) prompts_->ShowMessage("SQL Error:  " + reason + "!!!! \nSQL Statement: " + sql, "");

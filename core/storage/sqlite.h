@@ -13,6 +13,7 @@
 #include <vector>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace lx {
 
@@ -126,6 +127,10 @@ class CSQLite {
                    bool closeAfter);
   int UpdateListCtrl(const std::string& sql, SqlTable& table, bool openFirst, bool closeAfter);
 
+  // sqlite3_prepare_v2 on the open connection that waits out a busy
+  // database like the step loops (logged under the operation's name).
+  int Prepare(const std::string& sql, sqlite3_stmt** stmt, const char* operation);
+
   static std::string GetResultCodeText(int code);
 
   int LastDuration() const { return lastDuration_; }
@@ -146,6 +151,7 @@ class CSQLite {
   void HitBusy(const char* operation);
   void Beep();
   static int ExecuteBusyHandler(void* self, int count);
+
 
   sqlite3* db_ = nullptr;
   std::string path_;
