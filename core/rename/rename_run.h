@@ -5,8 +5,18 @@ namespace lx {
 
 class RenameListModel;
 
+// What the last rename run did, for the outline and the callers.
+struct RenameRunResult {
+  int fileCount = 0;
+  int renamedCount = 0;
+  long long elapsedMs = 0;
+};
+
 // Runs the rename of the selected (mode 1) or all (mode 2) rows of a folder
 // list; false when the run stopped before renaming anything.
 bool RenameRun(RenameListModel& list, int mode);
+
+// The figures of the last run in this process.
+const RenameRunResult& LastRenameRun();
 
 }  // namespace lx

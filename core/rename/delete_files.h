@@ -1,0 +1,24 @@
+// Deleting the selected files of the rename list, after the user confirmed.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace lx {
+
+class RenameListModel;
+struct RenameListRow;
+
+// The request body listing the files to delete.
+std::string BuildDeleteRequest(const std::vector<std::string>& fileNames, const std::string& sourcePath);
+
+// Deletes the row's file and removes the row, whether the deletion worked or
+// not (a failure is logged). Returns true when the file was deleted.
+bool DeleteListedFile(RenameListModel& list, int index);
+
+// Asks, then deletes the selected rows' files from the last row to the first,
+// so that the indices of the rows still to do stay valid. False on cancel or
+// when nothing is selected.
+bool DeleteSelectedFiles(RenameListModel& list);
+
+}  // namespace lx
