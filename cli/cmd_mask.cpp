@@ -10,14 +10,14 @@ namespace lx::cli {
 int RunMaskCommand(CliContext& ctx, const Args& args) {
   ArgList list(args);
   std::string error;
-  if (!list.Parse({}, {"--header"}, error)) return ctx.Usage(error);
+  if (!list.Parse({}, {"header"}, error)) return ctx.Usage(error);
   if (list.Positionals().size() != 1) return ctx.Usage("mask takes one renaming mask (quote it)");
 
   CMaskData mask;
   std::string message;
   if (!mask.ParseMask(list.Positionals()[0], message, ReportQuiet)) return ctx.Refuse(message);
 
-  if (list.Flag("--header"))
+  if (list.Flag("header"))
     ctx.PrintRow({"Spec. Id", "Spec. Mask", "Spec. Type", "Spec. Sub-Type", "Additional Data", "Spec. Error"});
   for (int i = 0; i < mask.SpecCount; ++i) {
     const CMaskAttr& spec = mask.Specs[static_cast<size_t>(i)];
@@ -31,9 +31,9 @@ int RunMaskCommand(CliContext& ctx, const Args& args) {
 int RunCatalogueCommand(CliContext& ctx, const Args& args) {
   ArgList list(args);
   std::string error;
-  if (!list.Parse({}, {"--header"}, error)) return ctx.Usage(error);
+  if (!list.Parse({}, {"header"}, error)) return ctx.Usage(error);
   if (!list.Positionals().empty()) return ctx.Usage("catalogue takes no arguments");
-  if (list.Flag("--header")) ctx.PrintRow({"Mask Scope", "Mask Format", "Description", "Sample Value"});
+  if (list.Flag("header")) ctx.PrintRow({"Mask Scope", "Mask Format", "Description", "Sample Value"});
   for (const auto& row : MaskCatalogue(NowSeconds())) ctx.PrintRow({row.scope, row.format, row.description, row.sample});
   return kExitOk;
 }

@@ -1,0 +1,186 @@
+#include "list_options.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include "cli_database.h"
+#include "masks/duplicate_names.h"
+#include "masks/mask_data.h"
+#include "platform/paths.h"
+#include "platform/text.h"
+#include "rename/rename_path.h"
+
+namespace lx::cli {
+
+namespace {
+
+std::optional<int> IndexOf(const std::string& value, std::initializer_list<const char*> names) {
+  int i = 0;
+  for (const char* name : names) {
+    if (value == name) return i;
+    ++i;
+  }
+  return std::nullopt;
+}
+
+std::string AbsoluteFolder(const std::string& dir) {
+  std::string path = dir;
+  if (path.empty() || path[0] != '/') {
+    char* cwd = ::getcwd(nullptr, 0);
+    if (cwd) {
+      path = JoinPath(cwd, path);
+      ::free(cwd);
+    }
+  }
+  return WithTrailingSlash(path);
+}
+
+bool MaskUsesDatabase(const std::string& mask) {
+  CMaskData parsed;
+  std::string message;
+  if (!parsed.ParseMask(mask, message, ReportQuiet)) return false;
+  for (int i = 0; i < parsed.SpecCount; ++i) {
+    const int kind = parsed.Specs[static_cast<size_t>(i)].SpecType;
+    if (kind == SpecDbKeyword || kind == SpecDbKeywordAbbr) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+const std::set<std::string>& ListValueOptions() {
+  static const std::set<std::string> options = {"mask",        "filter", "suffix",  "type",
+                                                "rename-path", "time-change", "keyword", "keyword-abbr",
+                                                "text",        "sort",   "device",  "select"};
+  return options;
+}
+
+const std::set<std::string>& ListFlagOptions() {
+  static const std::set<std::string> flags = {"case-sensitive", "suffix-original", "no-suffix-original", "yes",
+                                              "header"};
+  return flags;
+}
+
+int ReadListOptions(CliContext& ctx, const ArgList& args, ListOptions& options) {
+  if (args.Value("device"))
+    return ctx.Refuse("Portable Device Folders Cannot be Listed by This Build ... Use a Folder Path !!!");
+  if (args.Positionals().size() != 1) return ctx.Usage("give exactly one folder (DIR)");
+  const std::string dir = args.Positionals()[0];
+  if (!FolderExists(dir)) return ctx.Refuse(StrFormat("Unable to Find Folder '%s' !!! No Files Listed ...", dir.c_str()));
+  options.folder = AbsoluteFolder(dir);
+
+  if (auto mask = args.Value("mask")) {
+    options.mask = *mask;
+  } else {
+    options.mask = ctx.Settings().GetText("RenamingMask");
+    if (options.mask.find("Undefined") != std::string::npos) options.mask = "%Y-%m-%d %H-%M-%S";
+  }
+  CMaskData check;
+  std::string message;
+  if (!check.ParseMask(options.mask, message, ReportQuiet)) return ctx.Refuse(message);
+
+  options.filter = args.Value("filter");
+  options.caseSensitive = args.Flag("case-sensitive");
+  if (auto suffix = args.Value("suffix")) {
+    if (DuplicateSuffixIndex(*suffix) < 0) return ctx.Refuse("Invalid Suffix Mask !!! Please Contact Quorin ...");
+    options.suffix = *suffix;
+  }
+  if (args.Flag("suffix-original") && args.Flag("no-suffix-original"))
+    return ctx.Usage("--suffix-original and --no-suffix-original exclude each other");
+  if (args.Flag("suffix-original")) options.suffixOriginal = true;
+  if (args.Flag("no-suffix-original")) options.suffixOriginal = false;
+  if (auto type = args.Value("type")) {
+    options.renameType = IndexOf(*type, {"simple", "backup", "target", "target-delete"});
+    if (!options.renameType) return ctx.Usage("--type is one of simple, backup, target, target-delete");
+  }
+  if (auto path = args.Value("rename-path")) {
+    if (path->empty()) return ctx.Usage("--rename-path needs a folder");
+    options.renamePath = path->front() == '/' ? WithTrailingSlash(*path) : AbsoluteFolder(*path);
+  }
+  if (auto change = args.Value("time-change")) {
+    options.timeChange = IndexOf(*change, {"none", "creation", "modification", "all"});
+    if (!options.timeChange) return ctx.Usage("--time-change is one of none, creation, modification, all");
+  }
+  if (auto sort = args.Value("sort")) {
+    std::string column = *sort;
+    if (EndsWith(column, ":desc")) {
+      options.sortDescending = true;
+      column.resize(column.size() - 5);
+    } else if (EndsWith(column, ":asc")) {
+      column.resize(column.size() - 4);
+    }
+    options.sortColumn = IndexOf(column, {"current", "new", "file-date", "exif-date", "comments"});
+    if (!options.sortColumn) options.sortColumn = IndexOf(column, {"0", "1", "2", "3", "4"});
+    if (!options.sortColumn)
+      return ctx.Usage("--sort COLUMN[:desc], COLUMN one of current, new, file-date, exif-date, comments (or 0-4)");
+  }
+  options.header = args.Flag("header");
+  options.answers.keyword = args.Value("keyword");
+  options.answers.keywordAbbr = args.Value("keyword-abbr");
+  options.answers.text = args.Value("text");
+  options.answers.yes = args.Flag("yes");
+  return -1;
+}
+
+ListKeywords::ListKeywords(CliContext& ctx, const std::string& mask) {
+  // Only a mask with %Kx / %KAx opens (and, the first time, creates) the database.
+  if (MaskUsesDatabase(mask)) database_ = std::make_unique<CliDatabase>(ctx);
+}
+
+ListKeywords::~ListKeywords() = default;
+
+KeywordSource& ListKeywords::Source() {
+  if (database_) return database_->Keywords();
+  return none_;
+}
+
+void ApplyListOptions(CliContext& ctx, const ListOptions& options, RenameListModel& list) {
+  CLorvexandrinEngine& engine = list.Engine();
+  SettingsStore& settings = ctx.Settings();
+  if (options.filter) engine.SetSelectionFilter(*options.filter);
+  engine.SetSelectionCaseSensitive(options.caseSensitive);
+  if (options.suffix) settings.SetText("DuplicateSuffix", *options.suffix);
+  if (options.suffixOriginal) settings.SetNumber("DuplicateFiles", *options.suffixOriginal ? 1 : 0);
+  if (options.renameType) {
+    engine.renameType = *options.renameType;
+    settings.SetNumber("RenameType", static_cast<std::uint32_t>(*options.renameType));
+  }
+  if (options.timeChange) settings.SetNumber("FileTimeChange", static_cast<std::uint32_t>(*options.timeChange));
+
+  // A new source folder brings the rename path of its own, as choosing it in the folder tree does.
+  const bool newSource = !SameFolder(options.folder, engine.sourcePath);
+  engine.sourceKind = SourceKind::Folder;
+  engine.sourcePath = options.folder;
+  if (newSource) SetDefaultRenamePath(engine, options.folder);
+  if (options.renamePath) engine.renamePath = *options.renamePath;
+
+  list.LoadViewSettings();
+  list.SetMaskText(options.mask);
+  list.ReReadFolder = true;
+  ctx.Prompts().SetAnswers(options.answers);
+}
+
+void PrintListRows(CliContext& ctx, const ListOptions& options, RenameListModel& list) {
+  if (options.sortColumn) {
+    list.sortColumn = *options.sortColumn;
+    list.sortAscending = !options.sortDescending;
+    list.SortRows(*options.sortColumn, list.sortAscending);
+  }
+  if (options.header) {
+    std::vector<std::string> headings;
+    for (const char* heading : kListColumnHeadings) headings.push_back(Trim(heading));
+    ctx.PrintRow(headings);
+  }
+  if (!list.PlaceholderLine().empty()) {
+    ctx.PrintRow({list.PlaceholderLine()});
+    return;
+  }
+  for (int i = 0; i < list.RowCount(); ++i) {
+    std::vector<std::string> fields;
+    for (int column = 0; column < kListColumnCount; ++column) fields.push_back(list.ColumnText(i, column));
+    ctx.PrintRow(fields);
+  }
+}
+
+}  // namespace lx::cli

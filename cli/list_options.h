@@ -1,0 +1,62 @@
+// The options that list and rename share: read and checked before anything
+// is written, then applied to the engine, the settings and the rename list
+// as the desktop program would, and the list printed as a table.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+
+#include "arguments.h"
+#include "cli_context.h"
+#include "masks/keyword_source.h"
+#include "rename/rename_list.h"
+
+namespace lx::cli {
+
+class CliDatabase;
+
+const std::set<std::string>& ListValueOptions();
+const std::set<std::string>& ListFlagOptions();
+
+struct ListOptions {
+  std::string folder;                   // the source folder, with a trailing "/"
+  std::string mask;                     // --mask or the stored renaming mask
+  std::optional<std::string> filter;
+  bool caseSensitive = false;
+  std::optional<std::string> suffix;
+  std::optional<bool> suffixOriginal;   // --suffix-original / --no-suffix-original
+  std::optional<int> renameType;
+  std::optional<std::string> renamePath;
+  std::optional<int> timeChange;
+  std::optional<int> sortColumn;
+  bool sortDescending = false;
+  bool header = false;
+  PromptAnswers answers;
+};
+
+// Reads and checks the options; returns -1 to go on, else the exit status
+// (usage errors 2, refused input 1, with the message written).
+int ReadListOptions(CliContext& ctx, const ArgList& args, ListOptions& options);
+
+// Keywords for %Kx / %KAx: the database when the mask needs it, else none.
+class ListKeywords {
+ public:
+  ListKeywords(CliContext& ctx, const std::string& mask);
+  ~ListKeywords();
+  KeywordSource& Source();
+
+ private:
+  std::unique_ptr<CliDatabase> database_;
+  NoKeywordSource none_;
+};
+
+// Stores the options where the desktop program keeps them, points the engine
+// at the folder and sets up the list (mask text, duplicate handling, answers).
+void ApplyListOptions(CliContext& ctx, const ListOptions& options, RenameListModel& list);
+
+// Sorts when asked, then prints one record per row.
+void PrintListRows(CliContext& ctx, const ListOptions& options, RenameListModel& list);
+
+}  // namespace lx::cli
