@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <turbojpeg.h>
+
 #include <cerrno>
 #include <exiv2/exiv2.hpp>
 #include <mutex>
@@ -338,12 +340,41 @@ std::uint32_t ThumbnailPropertyId(std::uint16_t ifd1Tag) {
   }
 }
 
+namespace {
+
+PropertyItem LongItem(std::uint32_t id, std::uint32_t value) {
+  PropertyItem item{id, 4, 1, std::string(4, '\0')};
+  for (int i = 0; i < 4; ++i) item.value[i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+  return item;
+}
+
+// The thumbnail's own description, as a reader that decodes it reports it:
+// its format, its size in pixels and its bytes.
+void AddThumbnailItems(const OpenedPhoto& photo, std::vector<PropertyItem>& items) {
+  std::string thumb = EmbeddedThumbnail(photo);
+  if (thumb.empty()) return;
+  int width = 0, height = 0, subsampling = 0, colorspace = 0;
+  tjhandle handle = tjInitDecompress();
+  if (!handle) return;
+  int rc = tjDecompressHeader3(handle, reinterpret_cast<const unsigned char*>(thumb.data()),
+                               static_cast<unsigned long>(thumb.size()), &width, &height, &subsampling, &colorspace);
+  tjDestroy(handle);
+  if (rc != 0) return;
+  items.push_back(LongItem(0x5012, 1));  // JPEG
+  items.push_back(LongItem(0x5013, static_cast<std::uint32_t>(width)));
+  items.push_back(LongItem(0x5014, static_cast<std::uint32_t>(height)));
+  items.push_back(PropertyItem{0x501B, 1, static_cast<std::uint32_t>(thumb.size()), thumb});
+}
+
+}  // namespace
+
 std::vector<PropertyItem> ReadPropertyItems(const OpenedPhoto& photo) {
   std::vector<PropertyItem> items;
   if (!photo.Ok()) return items;
   try {
     Exiv2::ExifData& exif = photo.image->exifData();
-    items.reserve(exif.count());
+    items.reserve(exif.count() + 4);
+    bool thumbnailSeen = false;
     for (const auto& datum : exif) {
       int ifd = datum.ifdId();
       std::uint32_t id = datum.tag();
@@ -362,7 +393,9 @@ std::vector<PropertyItem> ReadPropertyItems(const OpenedPhoto& photo) {
       if (!item.value.empty())
         datum.copy(reinterpret_cast<Exiv2::byte*>(item.value.data()), Exiv2::littleEndian);
       items.push_back(std::move(item));
+      if (ifd == kIfd1) thumbnailSeen = true;
     }
+    if (thumbnailSeen) AddThumbnailItems(photo, items);
   } catch (const std::exception&) {
     // A damaged block gives the items read so far.
   }

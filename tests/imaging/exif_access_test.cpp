@@ -54,7 +54,9 @@ TEST(ReadExifData, DateAndOrientationOfPhotos) {
     EXPECT_EQ(ReadExifData(&photo, row), c.valid);
     EXPECT_EQ(row.ExifDateValid, c.valid);
     EXPECT_EQ(FormatExifDateText(row.ExifDate, row.ExifDateValid), c.dateText);
-    if (!c.valid) EXPECT_EQ(row.ExifDate, DefaultExifDate());
+    if (!c.valid) {
+      EXPECT_EQ(row.ExifDate, DefaultExifDate());
+    }
     EXPECT_EQ(row.Orientation, c.transform);
     EXPECT_EQ(row.ErrorText, "");
     unlink(path.c_str());
@@ -105,7 +107,9 @@ TEST(ReadExifData, FilesThatAreNotPhotosKeepTheDefaults) {
   EXPECT_EQ(OpenPhoto(dir.File("missing.jpg")).status, kImageFileNotFound);
   EXPECT_EQ(OpenPhoto(dir.File("text.jpg")).status, kImageUnknownImageFormat);
   EXPECT_EQ(OpenPhoto(dir.Path()).status, kImageUnknownImageFormat);  // a folder
-  if (geteuid() != 0) EXPECT_EQ(OpenPhoto(dir.File("unreadable.jpg")).status, kImageAccessDenied);
+  if (geteuid() != 0) {
+    EXPECT_EQ(OpenPhoto(dir.File("unreadable.jpg")).status, kImageAccessDenied);
+  }
 }
 
 TEST(ReadExifData, NonAsciiAndUrlLikeNames) {
@@ -265,6 +269,11 @@ TEST(ReadPropertyItems, FileOrderTypesBytesAndThumbnailNumbers) {
   ASSERT_NE(thumbCompression, nullptr);
   EXPECT_GT(thumbCompression - items.data(), exposure - items.data());
   EXPECT_NE(find(0x0201), nullptr);
+  // The thumbnail's format and size as its decoder reports them (a 16x12 JPEG).
+  ASSERT_NE(find(0x5013), nullptr);
+  EXPECT_EQ(find(0x5013)->value, std::string("\x10\x00\x00\x00", 4));
+  EXPECT_EQ(find(0x5014)->value, std::string("\x0C\x00\x00\x00", 4));
+  EXPECT_EQ(find(0x501B)->value, EmbeddedThumbnail(photo));
   // The main image's own tags come before its sub-IFDs' entries.
   EXPECT_LT(make - items.data(), exposure - items.data());
   EXPECT_FALSE(EmbeddedThumbnail(photo).empty());
