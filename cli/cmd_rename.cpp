@@ -1,9 +1,104 @@
+// rename [OPTIONS] [--select I,J,...] DIR: renames all rows or the selected
+// ones, then prints the list as `list` does.
+// delete --select I,J,... [--yes] DIR: deletes the selected files after the confirmation.
+#include <algorithm>
+#include <set>
+
 #include "commands.h"
+#include "engine/version.h"
+#include "list_options.h"
+#include "platform/text.h"
+#include "rename/delete_files.h"
+#include "rename/rename_path.h"
 
 namespace lx::cli {
 
-int RunRenameCommand(CliContext& ctx, const Args&) { return NotAvailable(ctx, "rename"); }
+namespace {
 
-int RunDeleteCommand(CliContext& ctx, const Args&) { return NotAvailable(ctx, "delete"); }
+// Reads --select; -1 to go on, else the exit status.
+int ReadSelection(CliContext& ctx, const ArgList& args, std::vector<int>& indices) {
+  indices.clear();
+  auto select = args.Value("select");
+  if (!select) return -1;
+  if (!ParseIndexList(*select, indices))
+    return ctx.Usage("--select needs row indices (0-based) separated by commas, such as 0,2,5");
+  std::sort(indices.begin(), indices.end());
+  indices.erase(std::unique(indices.begin(), indices.end()), indices.end());
+  return -1;
+}
+
+// Lists the folder as `list` does; -1 to go on, else the exit status.
+int ListFolder(CliContext& ctx, const ListOptions& options, RenameListModel& model) {
+  ApplyListOptions(ctx, options, model);
+  const bool listed = model.RefreshList(RunList);
+  if (ctx.Prompts().Refused()) return ctx.Refuse(ctx.Prompts().Refusal());
+  if (!listed) return kExitRefused;  // the reason is on standard error already
+  return -1;
+}
+
+// Makes exactly the given rows selected, the first of them focused as a
+// click would, so that no unselected row keeps a name from an older count.
+int SelectRows(CliContext& ctx, RenameListModel& model, const std::vector<int>& indices) {
+  for (int index : indices)
+    if (index >= model.RowCount())
+      return ctx.Refuse(StrFormat("Row %d is Not in the List (%d File%sListed) ... Nothing Done !!!", index,
+                                  model.RowCount(), PluralS(model.RowCount())));
+  model.SelectRow(indices.front());
+  for (int i = 0; i < model.RowCount(); ++i) model.SetRowSelected(i, false);
+  for (int index : indices) model.SetRowSelected(index, true);
+  return -1;
+}
+
+}  // namespace
+
+int RunRenameCommand(CliContext& ctx, const Args& args) {
+  ArgList list(args);
+  std::string error;
+  if (!list.Parse(ListValueOptions(), ListFlagOptions(), error)) return ctx.Usage(error);
+  std::vector<int> indices;
+  if (int status = ReadSelection(ctx, list, indices); status >= 0) return status;
+  ListOptions options;
+  if (int status = ReadListOptions(ctx, list, options); status >= 0) return status;
+
+  ListKeywords keywords(ctx, options.mask);
+  RenameListModel model(ctx.Engine(), ctx.Prompts(), keywords.Source());
+  if (int status = ListFolder(ctx, options, model); status >= 0) return status;
+
+  int mode = RunRenameAll;
+  if (!indices.empty()) {
+    if (int status = SelectRows(ctx, model, indices); status >= 0) return status;
+    mode = RunRenameSelected;
+  }
+  const bool renamed = model.RefreshList(mode);
+  if (ctx.Prompts().Refused()) return ctx.Refuse(ctx.Prompts().Refusal());
+  PrintListRows(ctx, options, model);
+  return renamed ? kExitOk : kExitRefused;
+}
+
+int RunDeleteCommand(CliContext& ctx, const Args& args) {
+  ArgList list(args);
+  std::string error;
+  if (!list.Parse(ListValueOptions(), ListFlagOptions(), error)) return ctx.Usage(error);
+  std::vector<int> indices;
+  if (int status = ReadSelection(ctx, list, indices); status >= 0) return status;
+  if (indices.empty()) return ctx.Usage("delete needs --select with the rows to delete");
+  ListOptions options;
+  if (int status = ReadListOptions(ctx, list, options); status >= 0) return status;
+
+  ListKeywords keywords(ctx, options.mask);
+  RenameListModel model(ctx.Engine(), ctx.Prompts(), keywords.Source());
+  if (int status = ListFolder(ctx, options, model); status >= 0) return status;
+  if (options.sortColumn) {
+    // The indices name rows as a sorted `list` printed them.
+    model.sortColumn = *options.sortColumn;
+    model.sortAscending = !options.sortDescending;
+    model.SortRows(*options.sortColumn, model.sortAscending);
+  }
+  if (int status = SelectRows(ctx, model, indices); status >= 0) return status;
+
+  const bool deleted = DeleteSelectedFiles(model);
+  if (ctx.Prompts().Refused()) return ctx.Refuse(ctx.Prompts().Refusal());
+  return deleted ? kExitOk : kExitRefused;
+}
 
 }  // namespace lx::cli

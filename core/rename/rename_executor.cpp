@@ -80,11 +80,13 @@ void RenameExecutor::SimpleRenameRow(RenameListRow& row, const std::string& sour
   const std::string sourceFile = sourcePath + row.data.FileName;
   const std::string newSourceFile = sourcePath + row.data.NewName;
   if (!RenameFileOnDisk(sourceFile, newSourceFile, prompts_)) return;
+  // The counter is stored first thing after the file took its new name, so
+  // that a run killed in between leaves the two as close together as can be.
+  SaveCounterOf(row);
   TakeNewSourceName(row, newSourceFile);
   LogFileOperation(row.data, sourceFile, newSourceFile);
   UpdateTimes(newSourceFile, row);
   row.data.StateFlags |= RowRenamed;
-  SaveCounterOf(row);
   ++renamedCount_;
 }
 
@@ -96,10 +98,10 @@ void RenameExecutor::BackupRenameRow(RenameListRow& row, const std::string& sour
   if (CopyFileNoReplace(sourceFile, backupFile) != 0) return;
   LogFormat("File '%s' Copied as '%s'", sourceFile.c_str(), backupFile.c_str());
   if (!RenameFileOnDisk(sourceFile, newSourceFile, prompts_)) return;  // the backup copy stays
+  SaveCounterOf(row);
   TakeNewSourceName(row, newSourceFile);
   LogFileOperation(row.data, sourceFile, newSourceFile);
   UpdateTimes(newSourceFile, row);
-  SaveCounterOf(row);
   ++renamedCount_;
 }
 
@@ -116,6 +118,7 @@ void RenameExecutor::TargetRenameRow(RenameListRow& row, const std::string& sour
   }
   // Before a source is deleted its copy must be complete and on disk.
   if (CopyFileNoReplace(sourceFile, targetFile, deleteSource) != 0) return;
+  SaveCounterOf(row);
 
   row.data.FileName = row.data.NewName;  // the source keeps its name on disk
   // The name actually written, which is the " - Copy" one when the new name was taken.
@@ -126,7 +129,6 @@ void RenameExecutor::TargetRenameRow(RenameListRow& row, const std::string& sour
   else
     LogFormat("File '%s' Copied and Renamed as '%s'", sourceFile.c_str(), targetFile.c_str());
   UpdateTimes(targetFile, row);
-  SaveCounterOf(row);
 
   if (deleteSource) {
     int error = DeleteFile(sourceFile);

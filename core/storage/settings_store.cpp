@@ -172,6 +172,25 @@ int SettingsStore::Load(const std::string& keyPath, Values& values) const {
   return kRegSuccess;
 }
 
+namespace {
+
+// Rewrites path + ".spare" with content and exchanges it with the key file;
+// false (nothing changed at the key) when that cannot be done here.
+bool WriteSpareAndExchange(const std::string& path, const std::string& content) {
+  std::string spare = path + ".spare";
+  int fd = ::open(spare.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+  if (fd < 0) return false;
+  bool written = ::pwrite(fd, content.data(), content.size(), 0) == static_cast<ssize_t>(content.size()) &&
+                 ::ftruncate(fd, static_cast<off_t>(content.size())) == 0;
+  written = ::close(fd) == 0 && written;
+  if (!written) return false;
+  if (::renameat2(AT_FDCWD, spare.c_str(), AT_FDCWD, path.c_str(), RENAME_EXCHANGE) == 0) return true;
+  // The first write, when there is no key file yet to exchange with.
+  return errno == ENOENT && ::renameat2(AT_FDCWD, spare.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) == 0;
+}
+
+}  // namespace
+
 int SettingsStore::Store(const std::string& keyPath, const Value& value, const std::string& name) {
   if (name.empty() || name.find_first_of("=\n\r") != std::string::npos) return kRegInvalidParameter;
   std::string path = KeyFilePath(keyPath);
@@ -192,6 +211,13 @@ int SettingsStore::Store(const std::string& keyPath, const Value& value, const s
     content += v.isText ? "=text:" + EscapeText(v.text) : "=number:" + std::to_string(v.number);
     content += '\n';
   }
+
+  // Fast path: write a spare file kept beside the key, then exchange the two
+  // in one step. A reader still sees the old file or the new one, never half
+  // of one, and the old key file becomes the next spare. Renaming a new file
+  // over the key instead makes ext4 flush it at once (milliseconds a write),
+  // too slow for the picture counter, which is written after every renamed photo.
+  if (WriteSpareAndExchange(path, content)) return kRegSuccess;
 
   // Write a temporary file beside the key, then rename it over the key: a
   // reader sees the old file or the new one, never half of one.
@@ -268,6 +294,7 @@ bool SettingsStore::DeleteRegTree(const std::string& keyPath) {
   std::error_code ec;
   std::filesystem::remove_all(folder, ec);
   bool removedFile = ::unlink(file.c_str()) == 0 || errno == ENOENT;
+  ::unlink((file + ".spare").c_str());
   return existed && !ec && removedFile;
 }
 
