@@ -50,7 +50,7 @@ struct FdCloser {
 int RunWatchCommand(CliContext& ctx, const Args& args) {
   ArgList parsed(args);
   std::string error;
-  if (!parsed.Parse({}, {"--header"}, error)) return ctx.Usage(error);
+  if (!parsed.Parse({}, {"header"}, error)) return ctx.Usage(error);
   if (parsed.Positionals().size() != 1) return ctx.Usage("watch needs one folder: watch DIR");
   const std::string folder = WithTrailingSlash(parsed.Positionals()[0]);
   if (!FolderExists(folder)) return ctx.Refuse("Directory '" + parsed.Positionals()[0] + "' Not Found !!!");
@@ -93,7 +93,7 @@ int RunWatchCommand(CliContext& ctx, const Args& args) {
   list.stopWatch = [&] { watch.StopFolderWatch(); };
   list.startWatch = [&] { watch.StartFolderWatch(engine, ctx.Prompts(), onChange); };
 
-  const bool header = parsed.Flag("--header");
+  const bool header = parsed.Flag("header");
   list.ReReadFolder = true;
   if (!list.RefreshList(RunList)) {
     if (ctx.Prompts().Refused()) return ctx.Refuse(ctx.Prompts().Refusal());
