@@ -127,6 +127,31 @@ TEST(ReadExifData, NonAsciiAndUrlLikeNames) {
   }
 }
 
+TEST(ReadExifData, MetadataBeyondTheFirstKilobytes) {
+  // A large comment segment pushes the Exif block past what is read up front.
+  TempDir dir;
+  PhotoSpec spec;
+  spec.dateTimeOriginal = "2018:06:01 08:09:10";
+  spec.orientation = 8;
+  std::string path = dir.File("big.jpg");
+  WritePhoto(path, spec);
+  std::string bytes = test::ReadFile(path);
+  std::string comment = "\xFF\xFE\xFF\xF0" + std::string(0xFFF0 - 2, 'c');
+  for (int comments : {2, 5}) {  // about 128 KB and 320 KB of segments before the Exif block
+    SCOPED_TRACE(comments);
+    std::string padded = bytes.substr(0, 2);
+    for (int i = 0; i < comments; ++i) padded += comment;
+    test::WriteFile(path, padded + bytes.substr(2));
+
+    OpenedPhoto photo = OpenPhoto(path);
+    ASSERT_TRUE(photo.Ok()) << photo.failure;
+    CRenameFileData row;
+    EXPECT_TRUE(ReadExifData(&photo, row));
+    EXPECT_EQ(FormatExifDateText(row.ExifDate, true), "01-06-2018 08-09-10");
+    EXPECT_EQ(row.Orientation, 12);
+  }
+}
+
 // Applies a GDI+ RotateFlipType to a small picture: a clockwise rotation, then
 // an optional left-right mirror.
 using Picture = std::vector<std::vector<int>>;
