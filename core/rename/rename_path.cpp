@@ -12,6 +12,7 @@
 #include "platform/paths.h"
 #include "platform/system_error.h"
 #include "platform/text.h"
+#include "storage/settings_store.h"
 
 namespace lx {
 
@@ -68,6 +69,14 @@ void SetDefaultRenamePath(CLorvexandrinEngine& engine, const std::string& source
     case TargetRenameDelete: engine.renamePath = source + "Target/"; break;
     default: engine.renamePath = source; break;
   }
+}
+
+bool ChooseRenameType(CLorvexandrinEngine& engine, int type, const std::string& renamePath) {
+  if (!TextsOf(type)) return false;
+  engine.renameType = type;
+  engine.renamePath = renamePath;
+  engine.Settings().SetNumber("RenameType", static_cast<std::uint32_t>(type));
+  return true;
 }
 
 RenamePathResult ComputeRenamePath(RenamePathRequest& request, Prompts* prompts) {

@@ -21,6 +21,10 @@ std::string RenameTypeOutlineText(int type);
 // A new source folder resets the rename path to the type's default sub-folder.
 void SetDefaultRenamePath(CLorvexandrinEngine& engine, const std::string& sourcePath);
 
+// Takes the type and rename path confirmed in the rename-path dialog and
+// stores "RenameType" (types outside 0..3 are refused: false, nothing changes).
+bool ChooseRenameType(CLorvexandrinEngine& engine, int type, const std::string& renamePath);
+
 // Input and result of the rename-path dialog's computation.
 struct RenamePathRequest {
   int type = 0;

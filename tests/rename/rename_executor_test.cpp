@@ -1,7 +1,11 @@
 #include "rename/rename_executor.h"
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "engine/engine.h"
 #include "engine/log.h"
@@ -162,6 +166,35 @@ TEST_F(RenameExecutorTest, TargetRenameDeleteMovesAndReportsMissingSourcesTheSec
   EXPECT_EQ(rows[0].comments, missing);
   EXPECT_EQ(executor.RenamedCount(), 1);
   EXPECT_EQ(ReadFile(out + "x.jpg"), "A");
+}
+
+// Marks a file immutable (or not): then not even root may delete it.
+bool SetImmutable(const std::string& path, bool on) {
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  int flags = 0;
+  bool ok = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+  flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+  ok = ok && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+  ::close(fd);
+  return ok;
+}
+
+TEST_F(RenameExecutorTest, TargetRenameDeleteKeepsASourceThatCannotBeDeleted) {
+  engine.renameType = TargetRenameDelete;
+  WriteFile(src + "a.jpg", "A");
+  if (!SetImmutable(src + "a.jpg", true)) GTEST_SKIP() << "no immutable flag here";
+  RenameListRow row = Row(src, "a.jpg", "x.jpg");
+  RenameExecutor executor(engine, prompts, 0, 0);
+  executor.RenameListedFile(row, src, out);
+  SetImmutable(src + "a.jpg", false);
+
+  EXPECT_EQ(executor.RenamedCount(), 1);
+  EXPECT_EQ(ReadFile(src + "a.jpg"), "A");
+  EXPECT_EQ(ReadFile(out + "x.jpg"), "A");
+  EXPECT_EQ(log.Texts().back(),
+            "Error Deleting File " + src + "a.jpg - Error: 1 - Reason: Operation not permitted");
+  EXPECT_TRUE(row.comments.empty());
 }
 
 TEST_F(RenameExecutorTest, CounterIsTheLargestUsedAndStoredAfterEveryFile) {

@@ -30,6 +30,17 @@ TEST(RenamePathTest, DefaultRenamePathFollowsTheType) {
   }
 }
 
+TEST(RenamePathTest, ChosenTypeIsStored) {
+  TempDir config;
+  SettingsStore settings(config.Path());
+  CLorvexandrinEngine engine(settings);
+  EXPECT_TRUE(ChooseRenameType(engine, TargetRename, "/t/"));
+  EXPECT_EQ(engine.renamePath, "/t/");
+  EXPECT_EQ(settings.GetNumber("RenameType"), 2u);
+  EXPECT_FALSE(ChooseRenameType(engine, 4, "/x/"));
+  EXPECT_EQ(engine.renameType, TargetRename);
+}
+
 TEST(RenamePathTest, ComputeRenamePath) {
   struct Case {
     int type;
