@@ -130,7 +130,11 @@ std::vector<std::string> SortedEntries(const std::string& folder) {
     names.push_back(name);
   }
   closedir(dir);
-  std::sort(names.begin(), names.end());
+  // As a folder is listed: case-insensitively, then byte for byte.
+  std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+    const std::string ua = ToUpperAscii(a), ub = ToUpperAscii(b);
+    return ua != ub ? ua < ub : a < b;
+  });
   return names;
 }
 

@@ -89,6 +89,13 @@ std::string CutText(const std::string& text) {
   return text;
 }
 
+// A device call that succeeded leaves no system error behind: a reason in a
+// later report must come from the call that failed, not from some probe.
+HResult Settle(HResult hr) {
+  if (hr == kSOk) errno = 0;
+  return hr;
+}
+
 // Ends an operation: a changed error text goes to the log with the last code.
 void ReportIfChanged(const std::string& error, HResult hr) {
   if (error != kNoWpdError) ReportWpdError(error, hr);
@@ -126,7 +133,7 @@ int CWPD::GetPortableDevices(std::vector<std::string>& names, std::vector<std::s
   names.clear();
   ids.clear();
   std::vector<std::string> found;
-  HResult hr = backend_.GetDevices(found);
+  HResult hr = Settle(backend_.GetDevices(found));
   if (hr != kSOk) {
     ReportWpdError("Error in CWPD::GetPortableDevices() - Failed to Query Portable Devices Count", hr);
     return 0;
@@ -159,7 +166,7 @@ bool CWPD::GetFriendlyNameFromManager(const std::string& deviceId, std::string& 
   std::string error = kNoWpdError;
   name = "Undefined Portable Device";
   std::string given;
-  HResult hr = backend_.GetFriendlyName(deviceId, given);
+  HResult hr = Settle(backend_.GetFriendlyName(deviceId, given));
   if (hr != kSOk)
     error = "Failed to Get Device Friendly Name Length";
   else if (given.empty())
@@ -198,7 +205,7 @@ bool CWPD::OpenDevice(const std::string& deviceId) {
   ReleaseDeviceInterfaces();
   std::string error = kNoWpdError;
   std::unique_ptr<PortableDeviceSession> session;
-  HResult hr = backend_.Open(deviceId, session);
+  HResult hr = Settle(backend_.Open(deviceId, session));
   if ((hr == kSOk || hr == kEWpdDeviceAlreadyOpened) && session) {
     session_ = std::move(session);
     deviceId_ = deviceId;
@@ -216,7 +223,7 @@ bool CWPD::OpenDevice(const std::string& deviceId) {
 
 void CWPD::CloseDevice() {
   if (session_) {
-    HResult hr = session_->Close();
+    HResult hr = Settle(session_->Close());
     if (hr != kSOk) ReportWpdError(StrFormat("Unable to Close Portable Device %s", deviceId_.c_str()), hr);
   }
   ReleaseDeviceInterfaces();
@@ -231,7 +238,7 @@ bool CWPD::ReadObjectProperty(const std::string& objectId, PropKey key, int expe
                               int nameIndex) {
   std::string error = kNoWpdError;
   value = PropValue{};
-  HResult hr = session_ ? session_->GetValue(objectId, key, value) : kEFail;
+  HResult hr = session_ ? Settle(session_->GetValue(objectId, key, value)) : kEFail;
   bool result = false;
   if (hr != kSOk) {
     error = StrFormat("Failed to Get Property %s for Object %s", WpdPropertyNameText(nameIndex), objectId.c_str());
@@ -261,7 +268,7 @@ bool CWPD::ReadObjectDate(const std::string& objectId, PropKey key, TimeT& time,
 
 bool CWPD::IsPropertyWriteable(const std::string& objectId, PropKey key) {
   bool canWrite = false;
-  HResult hr = session_ ? session_->CanWrite(objectId, key, canWrite) : kEFail;
+  HResult hr = session_ ? Settle(session_->CanWrite(objectId, key, canWrite)) : kEFail;
   if (hr != kSOk) {
     ReportWpdError(StrFormat("Unable to Get Proprety Attributes for Object %s", objectId.c_str()), hr);
     return false;
@@ -290,7 +297,7 @@ void CWPD::BrowseObjects(const std::string& parentId, int depth, std::vector<std
                          const RowCallback& onRow) {
   if (!session_) return;
   std::vector<std::string> children;
-  if (session_->EnumObjects(parentId, children) != kSOk) return;
+  if (Settle(session_->EnumObjects(parentId, children)) != kSOk) return;
   for (const std::string& id : children) {
     PropValue name, original, parent, ownId;
     const bool nameRead = ReadObjectProperty(id, PropKey::Name, kVtLpwstr, name, kPropName);
@@ -364,7 +371,7 @@ bool CWPD::RenameDeviceObject(const std::string& deviceId, CRenameFileData& row,
                       row.ObjectId.c_str(), newName.c_str());
     hr = kEAccessDenied;
   } else {
-    hr = session_->SetValues(row.ObjectId, values);
+    hr = Settle(session_->SetValues(row.ObjectId, values));
     if (hr == kSOk)
       result = true;
     else
@@ -383,7 +390,7 @@ bool CWPD::DeleteDeviceObject(const std::string& deviceId, CRenameFileData& row)
     return false;
   }
   bool result = false;
-  HResult hr = session_->Delete(row.ObjectId);
+  HResult hr = Settle(session_->Delete(row.ObjectId));
   if (hr != kSOk) {
     ReportWpdError(StrFormat("Failed to Delete Portable Device Object (%s) from Device %s", row.ObjectId.c_str(),
                              deviceId.c_str()),
@@ -408,7 +415,7 @@ bool CWPD::CopyObjectToFile(const std::string& deviceId, CRenameFileData& row, c
   std::string error = kNoWpdError;
   std::unique_ptr<ObjectReadStream> source;
   std::size_t blockSize = 0;
-  HResult hr = session_->OpenStream(row.ObjectId, source, blockSize);
+  HResult hr = Settle(session_->OpenStream(row.ObjectId, source, blockSize));
   bool result = false;
   if (hr != kSOk || !source) {
     error = StrFormat("Failed to Retrieve IStream Interface to Read Object %s", row.ObjectId.c_str());
@@ -425,7 +432,7 @@ bool CWPD::CopyObjectToFile(const std::string& deviceId, CRenameFileData& row, c
       bool copied = true;
       for (;;) {
         std::size_t got = 0;
-        HResult readHr = source->Read(buffer.data(), blockSize, got);
+        HResult readHr = Settle(source->Read(buffer.data(), blockSize, got));
         if (readHr != kSOk) {
           ReportWpdError(StrFormat("Failed to Read %u Bytes from Source Stream", static_cast<unsigned>(blockSize)),
                          readHr);
