@@ -111,6 +111,33 @@ TEST_F(FeedbackServerTest, CliSendsTheMailAndPrintsTheLogLine) {
   EXPECT_EQ(result.err.find("pw"), std::string::npos);
 }
 
+TEST_F(FeedbackServerTest, VideoRequestMailIsLogged) {
+  MailAccount account;
+  account.server = "127.0.0.1";
+  account.port = static_cast<unsigned short>(server->Port());
+  account.security = 0;
+  account.login = "me@test";
+  account.password = "pw";
+  account.mailbox = "box@test";
+  account.maxWaitMs = 5000;
+  CapturingLogSink log;
+  ScopedLogSink attach(log);
+  MailOutcome sent = SendVideoRequest(account, "Ada", "Lovelace", "ada@test", "Lorvexandrin40_EditMask.flv",
+                                      *MakeLocalTime(2021, 3, 5, 14, 7, 9));
+  ASSERT_TRUE(sent.ok) << sent.text;
+  EXPECT_TRUE(log.Contains(VideoRequestSentText(sent.elapsedMs)));
+  std::string mails = test::ReadFile(dir.File("mails"));
+  EXPECT_NE(mails.find("Subject: Quorin Lorvexandrin 4.1 - Request VH File: Lorvexandrin40_EditMask.flv\r\n"),
+            std::string::npos);
+  EXPECT_NE(mails.find("\r\n\r\nQuorin VHF Request\r\nDate of Mail: 2021-03-05 14:07:09\r\n"), std::string::npos);
+
+  account.password = "wrong";
+  MailOutcome failed = SendVideoRequest(account, "Ada", "Lovelace", "ada@test", "X.flv", 0);
+  EXPECT_FALSE(failed.ok);
+  EXPECT_EQ(failed.errorCode, 406);
+  EXPECT_TRUE(log.Contains("Error Occured while Sending Mail !!! Reason: Bad login or password "));
+}
+
 TEST_F(FeedbackServerTest, CliRefusals) {
   auto notConfigured = test::RunCli({"send-feedback", "--mode", "1", "--email", "a@test", "--message", "m"}, Env());
   EXPECT_EQ(notConfigured.exitCode, 1);

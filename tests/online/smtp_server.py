@@ -60,8 +60,6 @@ class TestSMTP(SMTP):
 
     async def auth_DIGEST__MD5(self, _, args):
         challenge = f'realm="{DIGEST_REALM}",nonce="{DIGEST_NONCE}",qop="auth",algorithm=md5-sess,charset=utf-8'
-        if os.environ.get("LX_DIGEST_NO_REALM"):
-            challenge = f'nonce="{DIGEST_NONCE}",qop="auth",algorithm=md5-sess,charset=utf-8'
         answer = await self.challenge_auth(challenge)
         if answer is MISSING:
             return AuthResult(success=False, handled=False)
