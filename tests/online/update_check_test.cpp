@@ -104,7 +104,9 @@ TEST_F(UpdateCheckTest, ComparesWithTheProgramVersion) {
     EXPECT_EQ(check->status, c.status) << c.file;
     EXPECT_EQ(check->LocalVersionText(), "4.1");
     EXPECT_EQ(check->RemoteVersionText(), c.remote) << c.file;
-    if (c.message) EXPECT_EQ(check->MessageLine(), c.message) << c.file;
+    if (c.message) {
+      EXPECT_EQ(check->MessageLine(), c.message) << c.file;
+    }
   }
   EXPECT_NE(test::ReadFile(web.File("requests.log")).find("/version/lorvexandrin_version.txt Lorvexandrin"),
             std::string::npos);
