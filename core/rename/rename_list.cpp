@@ -50,6 +50,26 @@ void RenameListModel::LoadViewSettings() {
   suffixIncludesRoot = settings.GetNumber("DuplicateFiles") != 0;
   filePathDisplayType = static_cast<int>(settings.GetNumber("FilePathDisplayType"));
   thumbnailDisplayType = static_cast<int>(settings.GetNumber("ThumbNailDisplayType"));
+  colors.listed = settings.GetNumber("ListedFileColor");
+  colors.renamed = settings.GetNumber("RenamedFileColor");
+  colors.selectedTime = settings.GetNumber("SelectedTimeColor");
+  colors.duplicateRoot = settings.GetNumber("DuplicateRootColor");
+  colors.duplicate = settings.GetNumber("DuplicateColor");
+}
+
+std::uint32_t RenameListModel::OnGetCellTextColor(int index, int column) const {
+  const std::uint32_t flags =
+      (index >= 0 && index < RowCount()) ? rows_[static_cast<size_t>(index)].data.StateFlags : RowListed;
+  switch (column) {
+    case ColumnCurrentName:
+    case ColumnNewName: return (flags & RowRenamed) ? colors.renamed : colors.listed;
+    case ColumnFileDate: return (flags & RowFileTimeUsed) ? colors.selectedTime : colors.listed;
+    case ColumnExifDate: return (flags & RowExifTimeUsed) ? colors.selectedTime : colors.listed;
+    case ColumnComments:
+      if (flags & RowDuplicateRoot) return colors.duplicateRoot;
+      return (flags & RowDuplicate) ? colors.duplicate : colors.listed;
+    default: return colors.listed;
+  }
 }
 
 RenameListRow* RenameListModel::Row(int index) {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <atomic>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -39,6 +40,15 @@ extern const char* const kListColumnHeadings[kListColumnCount];
 // The single line shown instead of rows for a zip source.
 extern const char* const kZipNothingToDisplay;  // "There is Nothing to Display (Zip File Encountered)"
 
+// The five text colours of the list (COLORREF, 0x00BBGGRR).
+struct ListColors {
+  std::uint32_t listed = 0x000000;         // "ListedFileColor"
+  std::uint32_t renamed = 0xFF0000;        // "RenamedFileColor"
+  std::uint32_t selectedTime = 0x228B22;   // "SelectedTimeColor"
+  std::uint32_t duplicateRoot = 0x000080;  // "DuplicateRootColor"
+  std::uint32_t duplicate = 0x0000FF;      // "DuplicateColor"
+};
+
 class RenameListModel {
  public:
   // The mask defaults to the program's ActiveMask.
@@ -55,7 +65,8 @@ class RenameListModel {
   void SetKeywordSource(KeywordSource& keywords) { keywords_ = &keywords; }
 
   // Reads the list's own settings: "DuplicateSuffix", "DuplicateFiles",
-  // "FilePathDisplayType", "ThumbNailDisplayType". Called once when the view starts.
+  // "FilePathDisplayType", "ThumbNailDisplayType" and the five colours.
+  // Called once when the view starts.
   void LoadViewSettings();
 
   // The mask text of the mask box; RefreshList takes it from here.
@@ -115,6 +126,10 @@ class RenameListModel {
   // True (and the list shows its zip line) when the source path is a zip file.
   bool ZipSourceCheck(const std::string& sourcePath);
 
+  // The text colour of a cell, chosen by the row's state bits; the listed
+  // colour for anything else (a row without a record, an unknown column).
+  std::uint32_t OnGetCellTextColor(int index, int column) const;
+
   // "Counter: %d" of the ribbon label.
   std::string CounterLabel() const;
 
@@ -132,6 +147,7 @@ class RenameListModel {
   bool suffixIncludesRoot = true;  // "DuplicateFiles"
   int filePathDisplayType = 0;     // 0 names, else full paths in column 0
   int thumbnailDisplayType = 2;    // 0 none, 1 raw, 2 high resolution
+  ListColors colors;               // read by LoadViewSettings
 
   // ---- Hooks --------------------------------------------------------------
   // Called during a folder read for every listed file, with the opened photo

@@ -133,6 +133,28 @@ TEST_F(RenameList, BrokenFilesAreListedWithDefaultsAndTheirError) {
   ::chmod(photos.File("locked.jpg").c_str(), 0644);
 }
 
+TEST_F(RenameList, CellColoursFollowTheRowState) {
+  WritePhotoTakenAt(photos.File("a.jpg"), "2021:06:05 14:03:09");
+  WritePhotoTakenAt(photos.File("b.jpg"), "2021:06:05 14:03:09");
+  test::WritePhoto(photos.File("c.jpg"));
+  store.SetNumber("SelectedTimeColor", 0x123456);
+  list.LoadViewSettings();
+  list.suffixIncludesRoot = false;
+  list.SetMaskText("%Y");
+  list.RefreshList(RunList);
+  list.Row(1)->data.StateFlags |= RowRenamed;
+  const ListColors& c = list.colors;
+  EXPECT_EQ(c.selectedTime, 0x123456u);
+  EXPECT_EQ(list.OnGetCellTextColor(0, ColumnExifDate), c.selectedTime);
+  EXPECT_EQ(list.OnGetCellTextColor(0, ColumnFileDate), c.listed);
+  EXPECT_EQ(list.OnGetCellTextColor(2, ColumnFileDate), c.selectedTime);
+  EXPECT_EQ(list.OnGetCellTextColor(0, ColumnComments), c.duplicateRoot);
+  EXPECT_EQ(list.OnGetCellTextColor(1, ColumnComments), c.duplicate);
+  EXPECT_EQ(list.OnGetCellTextColor(1, ColumnNewName), c.renamed);
+  EXPECT_EQ(list.OnGetCellTextColor(0, ColumnNewName), c.listed);
+  EXPECT_EQ(list.OnGetCellTextColor(2, ColumnComments), c.listed);
+}
+
 TEST_F(RenameList, RefusedMaskAndMissingSourceLeaveTheListAlone) {
   WritePhotoTakenAt(photos.File("a.jpg"), "2021:06:05 14:03:09");
   list.SetMaskText("%Y");
