@@ -4,6 +4,8 @@ Prints "PORT <n>" once it listens. Modes:
   smtp      aiosmtpd server (plain, STARTTLS with --starttls, TLS from the start with --smtps)
   mute      accepts connections and never says anything
   stall     greets, then reads and never answers
+  terse     answers with bare codes ("250\r\n"), dashed continuation lines and
+            replies split over several packets
 Received mails are appended to --out as: length line, then the raw bytes.
 """
 import argparse
@@ -14,6 +16,7 @@ import os
 import socket
 import ssl
 import sys
+import threading
 import time
 
 from aiosmtpd.smtp import SMTP, AuthResult, LoginPassword, MISSING
@@ -102,6 +105,47 @@ def authenticator(server, session, envelope, mechanism, auth_data):
     return AuthResult(success=ok, handled=False)
 
 
+def terse_session(conn):
+    def send_split(*pieces):
+        for piece in pieces:
+            conn.sendall(piece)
+            time.sleep(0.05)
+
+    send_split(b"220-terse server\r\n", b"220\r\n")
+    buf = b""
+    in_data = False
+    while True:
+        data = conn.recv(4096)
+        if not data:
+            return
+        buf += data
+        while True:
+            if in_data:
+                end = buf.find(b"\r\n.\r\n")
+                if end < 0:
+                    break
+                buf = buf[end + 5:]
+                in_data = False
+                send_split(b"25", b"0 queued\r\n")
+                continue
+            end = buf.find(b"\r\n")
+            if end < 0:
+                break
+            line, buf = buf[:end], buf[end + 2:]
+            verb = line[:4].upper()
+            if verb == b"EHLO":
+                send_split(b"250-terse\r\n250-SIZE 1000\r\n", b"250\r\n")
+            elif verb == b"DATA":
+                conn.sendall(b"354\r\n")
+                in_data = True
+            elif verb == b"QUIT":
+                conn.sendall(b"221\r\n")
+                conn.close()
+                return
+            else:
+                conn.sendall(b"250\r\n")
+
+
 def raw_server(mode):
     listener = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
     listener.bind(("127.0.0.1", 0))
@@ -113,6 +157,8 @@ def raw_server(mode):
         held.append(conn)
         if mode == "stall":
             conn.sendall(b"220 stalling server ready\r\n")
+        elif mode == "terse":
+            threading.Thread(target=terse_session, args=(conn,), daemon=True).start()
 
 
 def main():
@@ -129,7 +175,7 @@ def main():
     p.add_argument("--out", required=False, default=os.devnull)
     p.add_argument("--log", default=None)
     a = p.parse_args()
-    if a.mode in ("mute", "stall"):
+    if a.mode in ("mute", "stall", "terse"):
         raw_server(a.mode)
         return
     TestSMTP.login = a.login.encode()

@@ -347,6 +347,23 @@ TEST_F(SmtpServerTest, SilentServerGives402WithinTheWait) {
   }
 }
 
+// Bare codes end a reply, dashed lines continue it, and a reply may arrive in pieces.
+TEST(SmtpReplies, BareCodesDashesAndSplitReplies) {
+  ChildServer server({ScriptPath("smtp_server.py"), "--mode", "terse"});
+  CSmtp smtp;
+  smtp.SetSMTPServer("127.0.0.1", static_cast<unsigned short>(server.Port()));
+  smtp.SetMaxWaitMs(3000);
+  smtp.SetSenderMail("a@test");
+  smtp.AddRecipient("b@test");
+  smtp.AddRecipient("c@test");
+  smtp.AddBodyLine("body");
+  EXPECT_NO_THROW(smtp.Send());
+  EXPECT_EQ(smtp.LastReply(), "250 queued\r\n");
+  smtp.Disconnect();
+  EXPECT_FALSE(smtp.IsConnected());
+  EXPECT_EQ(smtp.LastReply(), "221\r\n");
+}
+
 TEST(SmtpConnect, RefusedAndUnknownServer) {
   // A port nobody listens on: bind one, note it, close it.
   int port = 0;
