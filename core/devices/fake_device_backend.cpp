@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <fstream>
 #include <map>
+#include <mutex>
 #include <sstream>
 
 #include "platform/paths.h"
@@ -156,12 +157,25 @@ class FileReadStream : public ObjectReadStream {
   int fd_;
 };
 
+}  // namespace
+
+// The identifiers of a device's objects, kept from one session to the next
+// (every operation opens the device anew; walking the whole tree each time
+// would make a run over many objects slow).
+struct FakeDeviceBackend::IdMap {
+  std::recursive_mutex mutex;
+  std::map<std::string, std::string> ids;  // object identifier -> path in the device
+};
+
+namespace {
+
 class FakeSession : public PortableDeviceSession {
  public:
-  FakeSession(std::string folder, std::string deviceName)
-      : folder_(WithTrailingSlash(folder)), deviceName_(std::move(deviceName)) {
+  FakeSession(std::string folder, std::string deviceName, std::shared_ptr<FakeDeviceBackend::IdMap> shared)
+      : folder_(WithTrailingSlash(folder)), deviceName_(std::move(deviceName)), shared_(std::move(shared)),
+        lock_(shared_->mutex), ids_(shared_->ids) {
     description_.Load(folder_ + kFakeDeviceDescriptionFile);
-    Index();
+    if (ids_.empty()) Index();
   }
 
   HResult Close() override { return kSOk; }
@@ -397,8 +411,10 @@ class FakeSession : public PortableDeviceSession {
 
   std::string folder_;
   std::string deviceName_;
+  std::shared_ptr<FakeDeviceBackend::IdMap> shared_;
+  std::unique_lock<std::recursive_mutex> lock_;  // one session of a device at a time
+  std::map<std::string, std::string>& ids_;
   Description description_;
-  std::map<std::string, std::string> ids_;  // object identifier -> path in the device
 };
 
 }  // namespace
@@ -435,7 +451,14 @@ HResult FakeDeviceBackend::Open(const std::string& id, std::unique_ptr<PortableD
   const Section* section = description.Find("device");
   const std::string* access = section ? section->Find("access") : nullptr;
   if (access && EqualsNoCaseAscii(*access, "denied")) return kEAccessDenied;
-  session = std::make_unique<FakeSession>(root_ + device, device);
+  std::shared_ptr<IdMap> ids;
+  {
+    std::lock_guard lock(mapsMutex_);
+    std::shared_ptr<IdMap>& slot = idMaps_[device];
+    if (!slot) slot = std::make_shared<IdMap>();
+    ids = slot;
+  }
+  session = std::make_unique<FakeSession>(root_ + device, device, ids);
   return kSOk;
 }
 

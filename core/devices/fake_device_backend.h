@@ -32,6 +32,9 @@
 // renaming only the object name is kept in the description file.
 #pragma once
 
+#include <map>
+#include <memory>
+#include <mutex>
 #include <string>
 
 #include "devices/portable_device_backend.h"
@@ -49,8 +52,12 @@ class FakeDeviceBackend : public PortableDeviceBackend {
   HResult GetFriendlyName(const std::string& id, std::string& name) override;
   HResult Open(const std::string& id, std::unique_ptr<PortableDeviceSession>& session) override;
 
+  struct IdMap;
+
  private:
   std::string root_;
+  std::mutex mapsMutex_;
+  std::map<std::string, std::shared_ptr<IdMap>> idMaps_;
 };
 
 }  // namespace lx
