@@ -240,3 +240,42 @@ std::string DeviceFileDataText(const CRenameFileData& row) {
 }
 
 }  // namespace lx
+
+namespace lx {
+
+bool SelectDeviceFolder(CLorvexandrinEngine& engine, PortableDeviceBackend& backend, const std::string& spec,
+                        std::string& message) {
+  std::vector<std::string> pieces;
+  for (const std::string& piece : Split(spec, '/'))
+    if (!piece.empty()) pieces.push_back(piece);
+  if (pieces.empty()) {
+    message = "No Portable Device Given !!!";
+    return false;
+  }
+  CWPD wpd(backend);
+  engine.deviceCount = wpd.GetPortableDevices(engine);
+  int found = -1;
+  for (int i = 0; i < engine.deviceCount && found < 0; ++i)
+    if (engine.deviceNames[static_cast<size_t>(i)] == pieces[0]) found = i;
+  if (found < 0) {
+    message = StrFormat("Portable Device '%s' Not Found !!!", pieces[0].c_str());
+    return false;
+  }
+  const std::vector<std::string> folders(pieces.begin() + 1, pieces.end());
+  if (folders.size() + 1 > static_cast<size_t>(CLorvexandrinEngine::kMaxDevicePath)) {
+    message = StrFormat("Portable Device Path Too Deep (More Than %d Levels) !!!", CLorvexandrinEngine::kMaxDevicePath);
+    return false;
+  }
+  engine.currentDeviceName = pieces[0];
+  engine.currentDeviceId = engine.deviceIds[static_cast<size_t>(found)];
+  engine.devicePath = BuildDevicePath(folders);
+  engine.devicePathCount = static_cast<int>(engine.devicePath.size());
+  engine.sourceKind = SourceKind::Device;
+  std::string display = pieces[0];
+  for (const std::string& folder : folders) display += "/" + folder;
+  engine.sourcePath = display;
+  engine.renamePath = display;
+  return true;
+}
+
+}  // namespace lx

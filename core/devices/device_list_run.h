@@ -42,3 +42,17 @@ bool PrepareDevicePreview(RenameListModel& list, PortableDeviceBackend& backend,
 std::string DeviceFileDataText(const CRenameFileData& row);
 
 }  // namespace lx
+
+namespace lx {
+
+class CLorvexandrinEngine;
+
+// Makes a device folder the source, as a click in the folder tree does:
+// spec is "FRIENDLY NAME/FOLDER/..." (only the name: the device itself).
+// Enumerates the devices into the engine's table, then sets the current
+// device, the device path and the display path ("SourcePath"). False with
+// the message set when the device is not connected or spec is empty.
+bool SelectDeviceFolder(CLorvexandrinEngine& engine, PortableDeviceBackend& backend, const std::string& spec,
+                        std::string& message);
+
+}  // namespace lx

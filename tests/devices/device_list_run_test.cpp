@@ -167,3 +167,29 @@ TEST(DeviceListRunTest, PreviewCopyAndFileDataText) {
 
 }  // namespace
 }  // namespace lx
+
+namespace lx {
+namespace {
+
+TEST(DeviceListRunTest, SelectDeviceFolderFromAPath) {
+  DeviceList d;
+  std::filesystem::create_directories(d.root.File("Phone"));
+  WriteFile(d.Dir() + "a.jpg", "a");
+  d.engine.sourceKind = SourceKind::Folder;
+  std::string message;
+  ASSERT_TRUE(SelectDeviceFolder(d.engine, d.backend, "Cam/DCIM/100CANON/", message)) << message;
+  EXPECT_EQ(d.engine.sourceKind, SourceKind::Device);
+  EXPECT_EQ(d.engine.deviceCount, 2);
+  EXPECT_EQ(d.engine.currentDeviceId, "fake:Cam");
+  EXPECT_EQ(d.engine.devicePath, (std::vector<std::string>{"100CANON", "DCIM", "DEVICE"}));
+  EXPECT_EQ(d.engine.sourcePath, "Cam/DCIM/100CANON");
+  ASSERT_TRUE(d.Run("%FN", RunList));
+  EXPECT_EQ(d.Column(ColumnCurrentName), std::vector<std::string>{"a.jpg"});
+
+  EXPECT_FALSE(SelectDeviceFolder(d.engine, d.backend, "Camera/DCIM", message));
+  EXPECT_EQ(message, "Portable Device 'Camera' Not Found !!!");
+  EXPECT_FALSE(SelectDeviceFolder(d.engine, d.backend, "", message));
+}
+
+}  // namespace
+}  // namespace lx
