@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "cli_database.h"
+#include "devices/device_list_run.h"
 #include "masks/duplicate_names.h"
 #include "masks/mask_data.h"
 #include "platform/paths.h"
@@ -63,12 +64,19 @@ const std::set<std::string>& ListFlagOptions() {
 }
 
 int ReadListOptions(CliContext& ctx, const ArgList& args, ListOptions& options) {
-  if (args.Value("device"))
-    return ctx.Refuse("Portable Device Folders Cannot be Listed by This Build ... Use a Folder Path !!!");
-  if (args.Positionals().size() != 1) return ctx.Usage("give exactly one folder (DIR)");
-  const std::string dir = args.Positionals()[0];
-  if (!FolderExists(dir)) return ctx.Refuse(StrFormat("Unable to Find Folder '%s' !!! No Files Listed ...", dir.c_str()));
-  options.folder = AbsoluteFolder(dir);
+  if (auto device = args.Value("device")) {
+    if (!args.Positionals().empty()) return ctx.Usage("give either a folder (DIR) or --device, not both");
+    std::string message;
+    if (!SelectDeviceFolder(ctx.Engine(), DefaultPortableDeviceBackend(), *device, message))
+      return ctx.Refuse(message);
+    options.device = *device;
+  } else {
+    if (args.Positionals().size() != 1) return ctx.Usage("give exactly one folder (DIR)");
+    const std::string dir = args.Positionals()[0];
+    if (!FolderExists(dir))
+      return ctx.Refuse(StrFormat("Unable to Find Folder '%s' !!! No Files Listed ...", dir.c_str()));
+    options.folder = AbsoluteFolder(dir);
+  }
 
   if (auto mask = args.Value("mask")) {
     options.mask = *mask;
@@ -149,11 +157,14 @@ void ApplyListOptions(CliContext& ctx, const ListOptions& options, RenameListMod
   if (options.timeChange) settings.SetNumber("FileTimeChange", static_cast<std::uint32_t>(*options.timeChange));
 
   // A new source folder brings the rename path of its own, as choosing it in the folder tree does.
-  const bool newSource = !SameFolder(options.folder, engine.sourcePath);
-  engine.sourceKind = SourceKind::Folder;
-  engine.sourcePath = options.folder;
-  if (newSource) SetDefaultRenamePath(engine, options.folder);
-  if (options.renamePath) engine.renamePath = *options.renamePath;
+  // (A device folder was made the source when the options were read.)
+  if (!options.device) {
+    const bool newSource = !SameFolder(options.folder, engine.sourcePath);
+    engine.sourceKind = SourceKind::Folder;
+    engine.sourcePath = options.folder;
+    if (newSource) SetDefaultRenamePath(engine, options.folder);
+    if (options.renamePath) engine.renamePath = *options.renamePath;
+  }
 
   list.LoadViewSettings();
   list.SetMaskText(options.mask);

@@ -22,6 +22,7 @@ const std::set<std::string>& ListFlagOptions();
 
 struct ListOptions {
   std::string folder;                   // the source folder, with a trailing "/"
+  std::optional<std::string> device;    // --device NAME/FOLDER/...: a portable-device folder instead
   std::string mask;                     // --mask or the stored renaming mask
   std::optional<std::string> filter;
   bool caseSensitive = false;

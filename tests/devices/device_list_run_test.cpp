@@ -193,3 +193,31 @@ TEST(DeviceListRunTest, SelectDeviceFolderFromAPath) {
 
 }  // namespace
 }  // namespace lx
+
+#include "cli_runner.h"
+
+namespace lx {
+namespace {
+
+TEST(DeviceListRunTest, CliListAndRenameOnADeviceFolder) {
+  TempDir root;
+  WriteFile(root.File("Canon EOS/DCIM/IMG_1.JPG"), "1");
+  WriteFile(root.File("Canon EOS/DCIM/IMG_2.JPG"), "2");
+  const std::map<std::string, std::string> env = {{"LX_FAKE_DEVICES", root.Path()}};
+  auto list = test::RunCli({"list", "--device", "Canon EOS/DCIM", "--mask", "X%C2", "--filter", "*.jpg"}, env);
+  ASSERT_EQ(list.exitCode, 0) << list.err;
+  auto lines = test::Lines(list.out);
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0].substr(0, 18), "IMG_2.JPG\tX01.JPG\t");
+  auto rename = test::RunCli({"rename", "--device", "Canon EOS/DCIM", "--mask", "X%C2", "--filter", "*.jpg"}, env);
+  ASSERT_EQ(rename.exitCode, 0) << rename.err;
+  EXPECT_TRUE(std::filesystem::exists(root.File("Canon EOS/DCIM/X00.JPG")));
+  EXPECT_TRUE(std::filesystem::exists(root.File("Canon EOS/DCIM/X01.JPG")));
+  auto missing = test::RunCli({"list", "--device", "Nikon/DCIM"}, env);
+  EXPECT_EQ(missing.exitCode, 1);
+  EXPECT_NE(missing.err.find("Portable Device 'Nikon' Not Found !!!"), std::string::npos);
+  EXPECT_EQ(test::RunCli({"list", "--device", "Canon EOS", "/tmp"}, env).exitCode, 2);
+}
+
+}  // namespace
+}  // namespace lx
