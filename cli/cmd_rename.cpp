@@ -5,6 +5,7 @@
 #include <set>
 
 #include "commands.h"
+#include "devices/device_list_run.h"
 #include "engine/version.h"
 #include "list_options.h"
 #include "platform/text.h"
@@ -96,7 +97,9 @@ int RunDeleteCommand(CliContext& ctx, const Args& args) {
   }
   if (int status = SelectRows(ctx, model, indices); status >= 0) return status;
 
-  const bool deleted = DeleteSelectedFiles(model);
+  const bool deleted = ctx.Engine().sourceKind == SourceKind::Device
+                            ? DeleteSelectedDeviceObjects(model, DefaultPortableDeviceBackend())
+                            : DeleteSelectedFiles(model);
   if (ctx.Prompts().Refused()) return ctx.Refuse(ctx.Prompts().Refusal());
   return deleted ? kExitOk : kExitRefused;
 }

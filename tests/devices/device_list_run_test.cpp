@@ -213,6 +213,11 @@ TEST(DeviceListRunTest, CliListAndRenameOnADeviceFolder) {
   ASSERT_EQ(rename.exitCode, 0) << rename.err;
   EXPECT_TRUE(std::filesystem::exists(root.File("Canon EOS/DCIM/X00.JPG")));
   EXPECT_TRUE(std::filesystem::exists(root.File("Canon EOS/DCIM/X01.JPG")));
+  // The top row (X01.JPG) is deleted after the confirmation.
+  auto del = test::RunCli({"delete", "--device", "Canon EOS/DCIM", "--select", "0", "--yes"}, env);
+  ASSERT_EQ(del.exitCode, 0) << del.err;
+  EXPECT_FALSE(std::filesystem::exists(root.File("Canon EOS/DCIM/X01.JPG")));
+  EXPECT_TRUE(std::filesystem::exists(root.File("Canon EOS/DCIM/X00.JPG")));
   auto missing = test::RunCli({"list", "--device", "Nikon/DCIM"}, env);
   EXPECT_EQ(missing.exitCode, 1);
   EXPECT_NE(missing.err.find("Portable Device 'Nikon' Not Found !!!"), std::string::npos);
