@@ -174,19 +174,45 @@ int SettingsStore::Load(const std::string& keyPath, Values& values) const {
 
 namespace {
 
-// Rewrites path + ".spare" with content and exchanges it with the key file;
-// false (nothing changed at the key) when that cannot be done here.
-bool WriteSpareAndExchange(const std::string& path, const std::string& content) {
-  std::string spare = path + ".spare";
-  int fd = ::open(spare.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
-  if (fd < 0) return false;
-  bool written = ::pwrite(fd, content.data(), content.size(), 0) == static_cast<ssize_t>(content.size()) &&
-                 ::ftruncate(fd, static_cast<off_t>(content.size())) == 0;
+bool WriteAll(int fd, const std::string& content) {
+  const char* data = content.data();
+  size_t left = content.size();
+  while (left > 0) {
+    ssize_t n = ::write(fd, data, left);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    data += n;
+    left -= static_cast<size_t>(n);
+  }
+  return true;
+}
+
+// Puts content at path in one step: a reader sees the old file or the new
+// one, never half of one. The new content goes into a fresh file (a new
+// inode, so no reader still holding the old file can see it change), which
+// is then exchanged with the key file; the old file is unlinked afterwards.
+// Exchanging rather than renaming over the key matters for speed: ext4
+// flushes a file renamed over another at once (milliseconds a write), too
+// slow for the picture counter, which is written after every renamed photo.
+int ReplaceKeyFile(const std::string& path, const std::string& content) {
+  std::string temp = StrFormat("%s.tmp-%d", path.c_str(), static_cast<int>(::getpid()));
+  ::unlink(temp.c_str());  // a leftover of a killed process with our pid
+  int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+  if (fd < 0) return errno == EACCES ? kRegAccessDenied : kRegFileNotFound;
+  bool written = WriteAll(fd, content);
   written = ::close(fd) == 0 && written;
-  if (!written) return false;
-  if (::renameat2(AT_FDCWD, spare.c_str(), AT_FDCWD, path.c_str(), RENAME_EXCHANGE) == 0) return true;
-  // The first write, when there is no key file yet to exchange with.
-  return errno == ENOENT && ::renameat2(AT_FDCWD, spare.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) == 0;
+  if (!written) {
+    ::unlink(temp.c_str());
+    return kRegAccessDenied;
+  }
+  if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, path.c_str(), RENAME_EXCHANGE) == 0) {
+    ::unlink(temp.c_str());  // now the previous key file
+    return kRegSuccess;
+  }
+  // No key file yet, or a file system without exchange: the classic replace.
+  if (::rename(temp.c_str(), path.c_str()) == 0) return kRegSuccess;
+  ::unlink(temp.c_str());
+  return kRegAccessDenied;
 }
 
 }  // namespace
@@ -212,37 +238,7 @@ int SettingsStore::Store(const std::string& keyPath, const Value& value, const s
     content += '\n';
   }
 
-  // Fast path: write a spare file kept beside the key, then exchange the two
-  // in one step. A reader still sees the old file or the new one, never half
-  // of one, and the old key file becomes the next spare. Renaming a new file
-  // over the key instead makes ext4 flush it at once (milliseconds a write),
-  // too slow for the picture counter, which is written after every renamed photo.
-  if (WriteSpareAndExchange(path, content)) return kRegSuccess;
-
-  // Write a temporary file beside the key, then rename it over the key: a
-  // reader sees the old file or the new one, never half of one.
-  std::string temp = StrFormat("%s.tmp-%d", path.c_str(), static_cast<int>(::getpid()));
-  int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-  if (fd < 0) return errno == EACCES ? kRegAccessDenied : kRegFileNotFound;
-  const char* data = content.data();
-  size_t left = content.size();
-  while (left > 0) {
-    ssize_t n = ::write(fd, data, left);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      ::close(fd);
-      ::unlink(temp.c_str());
-      return kRegAccessDenied;
-    }
-    data += n;
-    left -= static_cast<size_t>(n);
-  }
-  ::close(fd);
-  if (::rename(temp.c_str(), path.c_str()) != 0) {
-    ::unlink(temp.c_str());
-    return kRegAccessDenied;
-  }
-  return kRegSuccess;
+  return ReplaceKeyFile(path, content);
 }
 
 int SettingsStore::ReadRegString(const std::string& keyPath, const std::string& name, std::string& text) const {
@@ -294,7 +290,6 @@ bool SettingsStore::DeleteRegTree(const std::string& keyPath) {
   std::error_code ec;
   std::filesystem::remove_all(folder, ec);
   bool removedFile = ::unlink(file.c_str()) == 0 || errno == ENOENT;
-  ::unlink((file + ".spare").c_str());
   return existed && !ec && removedFile;
 }
 
