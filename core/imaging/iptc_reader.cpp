@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <libiptcdata/iptc-data.h>
 #include <libiptcdata/iptc-dataset.h>
 #include <libiptcdata/iptc-tag.h>
@@ -31,15 +32,25 @@ std::optional<std::vector<GridRow>> ReadIptcRows(const std::string& path) {
   for (unsigned int i = 0; i < data->count; ++i) {
     IptcDataSet* dataset = data->datasets[i];
     if (!dataset) continue;
-    const char* title = iptc_tag_get_title(dataset->record, dataset->tag);
-    const char* description = iptc_tag_get_description(dataset->record, dataset->tag);
+    // Record and dataset numbers are file bytes: a damaged file can hold
+    // numbers that no enumerator names, so read them as plain numbers.
+    unsigned int record = 0, tag = 0;
+    static_assert(sizeof record == sizeof dataset->record && sizeof tag == sizeof dataset->tag);
+    std::memcpy(&record, &dataset->record, sizeof record);
+    std::memcpy(&tag, &dataset->tag, sizeof tag);
+    const char* title = nullptr;
+    const char* description = nullptr;
+    if (record <= IPTC_RECORD_POSTOBJ_DATA && tag <= 0xFF) {
+      title = iptc_tag_get_title(static_cast<IptcRecord>(record), static_cast<IptcTag>(tag));
+      description = iptc_tag_get_description(static_cast<IptcRecord>(record), static_cast<IptcTag>(tag));
+    }
     char buffer[2048] = {0};
     const char* value = iptc_dataset_get_as_str(dataset, buffer, sizeof buffer);
     GridRow row;
     row.name = title ? title : "";
     row.value = value ? value : "";
     row.description = StrFormat("Specifies the MetaData '%s' (%2d:%03d): %s", row.name.c_str(),
-                                static_cast<int>(dataset->record), static_cast<int>(dataset->tag),
+                                static_cast<int>(record), static_cast<int>(tag),
                                 description ? description : "");
     rows.push_back(std::move(row));
   }
