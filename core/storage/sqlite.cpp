@@ -196,6 +196,22 @@ void SleepMs(int ms) {
 
 // ---------------------------------------------------------------- CSQLite
 
+// Shows the wait cursor for the lifetime of the object.
+class WaitCursor {
+ public:
+  explicit WaitCursor(const CSQLite& sql) : hook_(sql.waitCursor_) {
+    if (hook_) hook_(true);
+  }
+  ~WaitCursor() {
+    if (hook_) hook_(false);
+  }
+  WaitCursor(const WaitCursor&) = delete;
+  WaitCursor& operator=(const WaitCursor&) = delete;
+
+ private:
+  const std::function<void(bool)>& hook_;
+};
+
 CSQLite::CSQLite(Prompts* prompts) : prompts_(prompts) {}
 
 CSQLite::~CSQLite() { CloseDatabase(); }
@@ -281,6 +297,7 @@ int CSQLite::ExecuteBusyHandler(void* self, int count) {
 }
 
 int CSQLite::ExecuteSQL(const std::string& sql, bool openFirst, bool closeAfter) {
+  WaitCursor wait(*this);
   if (openFirst) {
     int rc = OpenDatabase();
     if (rc != kSqlOpened) return rc;
@@ -377,6 +394,7 @@ int CSQLite::GetInstanceCount(const std::string& sql) {
 }
 
 std::string CSQLite::GetQueryString(const std::string& sql, bool openFirst, bool closeAfter) {
+  WaitCursor wait(*this);
   std::string result = "Undefined";
   if (openFirst && OpenDatabase() != kSqlOpened) return result;
   sqlite3_stmt* stmt = nullptr;
@@ -402,6 +420,7 @@ std::string CSQLite::GetQueryString(const std::string& sql, bool openFirst, bool
 
 SqlVariant CSQLite::GetSingleValue(const std::string& table, const std::string& column, const std::string& keyColumn,
                                    const std::string& keyValue, bool openFirst, bool closeAfter) {
+  WaitCursor wait(*this);
   if (openFirst && OpenDatabase() != kSqlOpened) return SqlVariant::Int16(kSqlNoValue);
   // Table and column names come from the program; the key value is quoted.
   std::string sql = SqlFormat("SELECT %s FROM %s WHERE %s = '%q' LIMIT 1;", column.c_str(), table.c_str(),
@@ -445,6 +464,7 @@ SqlVariant CSQLite::GetQueryData(const std::string& sql, bool openFirst, bool cl
 
 int CSQLite::GetQueryData(const std::string& sql, std::vector<SqlVariant>& values, int maxCount, bool openFirst,
                           bool closeAfter) {
+  WaitCursor wait(*this);
   if (maxCount < 0) maxCount = 0;
   values.assign(static_cast<size_t>(maxCount), SqlVariant::Int16(kSqlNoValue));
   if (openFirst && OpenDatabase() != kSqlOpened) return kSqlOpenFailed;
@@ -479,6 +499,7 @@ int CSQLite::GetQueryData(const std::string& sql, std::vector<SqlVariant>& value
 }
 
 int CSQLite::UpdateListCtrl(const std::string& sql, SqlTable& table, bool openFirst, bool closeAfter) {
+  WaitCursor wait(*this);
   table.Clear();
   if (openFirst && OpenDatabase() != kSqlOpened) return kSqlOpenFailed;
   std::uint64_t start = LogQueryStart(sql);

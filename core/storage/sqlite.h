@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -139,6 +140,10 @@ class CSQLite {
   // The last error text seen by ExecuteSQL or a failed open, kept after the close.
   const std::string& LastFailure() const { return lastFailure_; }
 
+  // Called with true before and false after the longer operations, so that a
+  // desktop program can show its wait cursor meanwhile.
+  void SetWaitCursorHook(std::function<void(bool busy)> hook) { waitCursor_ = std::move(hook); }
+
   // Pause between two tries on a busy database, 1000 ms unless a test shortens it.
   void SetBusyWaitMs(int ms) { busyWaitMs_ = ms; }
   // How long ExecuteSQL waits for a lock held by another process before it fails.
@@ -160,6 +165,9 @@ class CSQLite {
   int busyWaitMs_ = 1000;
   int writeBusyLimitMs_ = 30000;
   std::string lastFailure_;
+  std::function<void(bool)> waitCursor_;
+
+  friend class WaitCursor;
 };
 
 }  // namespace lx

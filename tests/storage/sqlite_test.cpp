@@ -156,7 +156,10 @@ TEST_F(SqliteTest, ArrayFormFillsUpToCapacity) {
 
 TEST_F(SqliteTest, ListTableTakesAliasesAndShowsEmptyResults) {
   SqlTable t;
+  std::vector<bool> cursor;
+  sql_.SetWaitCursorHook([&cursor](bool busy) { cursor.push_back(busy); });
   EXPECT_EQ(sql_.UpdateListCtrl("SELECT a AS 'Id', b, c, d FROM T ORDER BY a", t, true, true), 3);
+  EXPECT_EQ(cursor, (std::vector<bool>{true, false}));
   EXPECT_EQ(t.headers, (std::vector<std::string>{"Id", "b", "c", "d"}));
   EXPECT_EQ(t.rows[0], (std::vector<std::string>{"2", "2.500000", "two", ""}));
   EXPECT_EQ(t.rows[2][0], "70000");
