@@ -110,7 +110,7 @@ int CopyFileNoReplace(const std::string& from, const std::string& to, bool flush
   if (::fstat(in.get(), &st) != 0) return errno;
   if (!S_ISREG(st.st_mode)) return S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
 
-  Fd out(::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, st.st_mode & 07777));
+  Fd out(::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, st.st_mode & 0777));
   if (out.get() < 0) return errno;
 
   // From here on the target is ours: any failure removes it, so no half copy remains.
