@@ -7,6 +7,7 @@
 #include "cli_database.h"
 #include "commands.h"
 #include "engine/rich_text.h"
+#include "masks/mask_data.h"
 #include "platform/text.h"
 #include "storage/keyword_store.h"
 #include "storage/picture_counter.h"
@@ -41,6 +42,19 @@ void PrintTable(CliContext& ctx, const SqlTable& table, bool header, const std::
   if (header) ctx.PrintRow(headers);
   if (table.emptyTable) return;
   for (const auto& row : table.rows) ctx.PrintRow(row);
+}
+
+// A mask is stored only when it names a valid file: it parses and holds no
+// forbidden character. Returns the refusal, empty when the mask is fine.
+std::string CheckMaskText(const std::string& mask) {
+  if (mask.empty()) return "The Renaming Mask can NOT be Empty ...";
+  std::string cleaned = mask;
+  if (!RemoveInvalidCharacters(cleaned, kForbiddenNameCharacters, "Mask Format", nullptr))
+    return StrFormat("The Renaming Mask can NOT hold any of the Characters %s ...", kForbiddenNameCharacters);
+  CMaskData parsed;
+  std::string message;
+  if (!parsed.ParseMask(mask, message, ReportQuiet)) return message;
+  return "";
 }
 
 int SortIndex(const std::optional<std::string>& sort, const std::vector<std::string>& names) {
@@ -221,7 +235,7 @@ int RunMasksCommand(CliContext& ctx, const Args& args) {
   }
   if (sub == "add") {
     if (pos.size() != 2) return ctx.Usage(usage);
-    if (pos[0].empty()) return ctx.Refuse("The Renaming Mask can NOT be Empty ...");
+    if (std::string refusal = CheckMaskText(pos[0]); !refusal.empty()) return ctx.Refuse(refusal);
     CliDatabase db(ctx);
     if (!db.Ready()) return ctx.Refuse(kNoDatabase);
     StoredMask stored = db.Database().LookupMask(pos[0]);
@@ -249,7 +263,7 @@ int RunMasksCommand(CliContext& ctx, const Args& args) {
     auto it = std::find(ids.begin(), ids.end(), id);
     if (it == ids.end()) return ctx.Refuse(StrFormat("No Renaming Mask with Id %d in Database ...", id));
     if (sub == "update") {
-      if (pos[1].empty()) return ctx.Refuse("The Renaming Mask can NOT be Empty ...");
+      if (std::string refusal = CheckMaskText(pos[1]); !refusal.empty()) return ctx.Refuse(refusal);
       StoredMask other = db.Database().LookupMask(pos[1]);
       if (other.id > 0 && other.id != id)
         return ctx.Refuse(StrFormat("Renaming Mask '%s' is Already Stored (Mask Id: %d) ...", pos[1].c_str(), other.id));

@@ -90,7 +90,9 @@ TEST_F(CliDbTest, MasksRefuseChangesToStandardMasks) {
                                                                 {"masks", "update", "4", "%Y", "x"},
                                                                 {"masks", "up", "5"},
                                                                 {"masks", "delete", "99"},
-                                                                {"masks", "add", "%Y b", "duplicate"}}) {
+                                                                {"masks", "add", "%Y b", "duplicate"},
+                                                                {"masks", "add", "%Q", "does not parse"},
+                                                                {"masks", "add", "%Y/%m", "forbidden"}}) {
     auto r = Run(args);
     EXPECT_EQ(r.exitCode, 1) << args[1] << " " << args[2];
     EXPECT_FALSE(r.err.empty());
