@@ -197,6 +197,28 @@ TEST(ShowFileDetails, PngJpegWithoutIptcAndUnreadableFiles) {
                              "Image Status Error of File " + dir.File("gone.jpg") + ": File Not Found (Id: 10)"}));
 }
 
+TEST(ShowFileDetails, IptcDatasetWithAnUnknownRecordNumber) {
+  TempDir dir;
+  PhotoSpec spec;
+  spec.iptc = {{"Iptc.Application2.Keywords", "Sea"}};
+  std::string path = dir.File("odd.jpg");
+  test::WritePhoto(path, spec);
+  std::string bytes = test::ReadFile(path);
+  size_t at = bytes.find("\x1C\x02\x19");
+  ASSERT_NE(at, std::string::npos);
+  bytes[at + 1] = 46;  // a record number no IPTC table knows
+  test::WriteFile(path, bytes);
+
+  FileDetails details = ShowFileDetails(path);
+  ASSERT_TRUE(details.gridBuilt);
+  for (const auto& row : details.grid[8].rows) {
+    if (row.name == "Number of IPTC MetaData") continue;
+    EXPECT_EQ(row.name, "");
+    EXPECT_FALSE(row.value.empty());  // the library's text for a dataset it does not know
+    EXPECT_EQ(row.description, "Specifies the MetaData '' (46:025): ");
+  }
+}
+
 std::string GreyJpegBytes() {
   std::vector<unsigned char> grey(16 * 8, 120);
   tjhandle handle = tjInitCompress();
