@@ -1,5 +1,6 @@
 #include "devices/device_list_run.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "devices/wpd.h"
