@@ -1,15 +1,159 @@
-// The desktop program's main window. The shell (ribbon, panes, views) grows here.
+// CMainFrame: the desktop program's main window — ribbon, status bar, the
+// folder navigation pane, the log and preview panes, and the two views.
 #pragma once
 
+#include <QHash>
 #include <QMainWindow>
+#include <functional>
+#include <string>
+
+class QAction;
+class QActionGroup;
+class QDockWidget;
+class QLabel;
+class QStackedWidget;
+class QToolButton;
+
+namespace lx {
+class CLorvexandrinEngine;
+class Prompts;
+}
 
 namespace lx::gui {
 
-class MainWindow : public QMainWindow {
+class CRibbonBar;
+class COutputWnd;
+class CLorvexandrinShellTreeCtrl;
+class CRenameViewPage;
+class CDetailsViewPage;
+class DeviceBrowser;
+
+// Command ids of the frame and its status bar.
+enum CommandId : int {
+  kCmdExit = 32778,
+  kCmdClose = 32792,
+  kCmdAbout = 32777,
+  kCmdWebPage = 32791,
+  kCmdStatusBarToggle = 32840,
+  kCmdStatusBarShow = 59393,
+  kCmdStatusBarHide = 32804,
+  kCmdOutputPaneToggle = 32841,
+  kCmdOutputPaneShow = 32805,
+  kCmdOutputPaneHide = 32807,
+  kCmdToolTipsToggle = 32845,
+  kCmdToolTipsShow = 32848,
+  kCmdToolTipsHide = 32849,
+  kCmdResetLog = 32901,
+  kCmdImagePreview = 32808,
+  kCmdRotateImageView = 32843,
+  kCmdAutoRotate = 32811,
+  kCmdKeepOrientation = 32812,
+  kCmdStyleBlue = 215,
+  kCmdStyleBlack = 216,
+  kCmdStyleSilver = 217,
+  kCmdStyleAqua = 218,
+  kCmdStyleDesktop = 219,
+  kStatusLink = 120,
+  kStatusAbout = 121,
+  kStatusDatabase = 122,
+  kStatusMessages = 125,
+};
+
+class CMainFrame : public QMainWindow {
   Q_OBJECT
 
  public:
-  explicit MainWindow(QWidget* parent = nullptr);
+  CMainFrame(CLorvexandrinEngine& engine, Prompts& prompts, DeviceBrowser& devices, QWidget* parent = nullptr);
+  ~CMainFrame() override;
+
+  CRibbonBar* Ribbon() const { return ribbon_; }
+  COutputWnd* OutputPane() const { return output_; }
+  QDockWidget* PreviewPane() const { return preview_; }
+  QDockWidget* NavigationPane() const { return navigation_; }
+  CLorvexandrinShellTreeCtrl* FolderTree() const { return tree_; }
+  CRenameViewPage* RenameView() const { return renameView_; }
+  CDetailsViewPage* DetailsView() const { return detailsView_; }
+  QWidget* ActiveView() const;
+  QAction* Command(int id) const { return commands_.value(id, nullptr); }
+  QToolButton* DatabasePane() const { return databasePane_; }
+
+  // Views creation: called by start-up once the frame exists.
+  void AttachViews(CRenameViewPage* renameView, CDetailsViewPage* detailsView);
+
+  // Shows the rename view again (re-listing the source when reRead) and activates "Photo Rename".
+  void ShowRenameView(bool reRead);
+  void ShowDetailsView();
+
+  void SetDatabaseStatus(const QString& text);
+  // What a click on the database pane shows once a database is open.
+  void SetDatabaseInfoHandler(std::function<void()> handler) { databaseInfo_ = std::move(handler); }
+  void SetToolTipsShown(bool shown);
+  bool ToolTipsShown() const { return toolTips_; }
+  void SetOutputPaneShown(bool shown);
+  void SetPreviewShown(bool shown);
+  bool PreviewFlag() const { return previewFlag_; }
+  bool AutoRotate() const { return autoRotate_; }
+  void SetAutoRotate(bool on) { autoRotate_ = on; UpdateCommandStates(); }
+  void ApplyVisualStyle(int styleId);
+  int VisualStyle() const { return visualStyle_; }
+
+  bool listingBusy = false;
+
+  // Window placement as ten numbers: flags, show state, minimised and
+  // maximised positions, normal rectangle (left, top, right, bottom).
+  std::string SaveWindowPlacement();
+  bool RestoreWindowPlacement(const std::string& text);
+
+  // Refreshes the enable and check states of every command.
+  void UpdateCommandStates();
+  // Runs a command by id, as its button does.
+  void RunCommand(int id);
+
+  // Skips the closing window (tests close many frames).
+  bool showClosingDialog = true;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  QAction* AddCommand(int id, const QString& text, const char* themeIcon, const char* bundledIcon);
+  void SetCommandTip(int id, const QString& title, const QString& description);
+  void BuildCommands();
+  void BuildRibbon();
+  void BuildStatusBar();
+  void BuildPanes();
+  void OnCategoryActivated(const QString& name);
+  void OpenWebPage(const std::string& pagePath);
+  void ShowAbout();
+  void ShowDatabaseInfo();
+  void ChooseRotation();
+  void CloseSequence();
+
+  CLorvexandrinEngine& engine_;
+  Prompts& prompts_;
+  DeviceBrowser& devices_;
+  CRibbonBar* ribbon_ = nullptr;
+  COutputWnd* output_ = nullptr;
+  QDockWidget* preview_ = nullptr;
+  QDockWidget* navigation_ = nullptr;
+  CLorvexandrinShellTreeCtrl* tree_ = nullptr;
+  QStackedWidget* views_ = nullptr;
+  CRenameViewPage* renameView_ = nullptr;
+  CDetailsViewPage* detailsView_ = nullptr;
+  QHash<int, QAction*> commands_;
+  QActionGroup* styles_ = nullptr;
+  QLabel* linkPane_ = nullptr;
+  QToolButton* databasePane_ = nullptr;
+  QToolButton* aboutPane_ = nullptr;
+  QLabel* messagesPane_ = nullptr;
+  bool toolTips_ = true;
+  bool outputShown_ = true;
+  bool previewFlag_ = true;
+  bool autoRotate_ = true;
+  bool closing_ = false;
+  int visualStyle_ = kCmdStyleAqua;
+  QString desktopStyle_;
+  std::function<void()> databaseInfo_;
 };
 
 }  // namespace lx::gui

@@ -1,0 +1,34 @@
+#include "gui_prompts.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include "message_boxes.h"
+
+namespace lx::gui {
+
+bool GuiPrompts::SelectKeyword(const std::string&, bool, KeywordChoice&) { return false; }
+
+bool GuiPrompts::TypeKeyboardEntry(const std::string&, bool, TypedTextChoice&) { return false; }
+
+int GuiPrompts::RichTextMessage(const RichTextRequest& request) {
+  CRichTextMsgDlg box(settings_, request, parent_.data());
+  return box.Run();
+}
+
+void GuiPrompts::ShowRenameOutline(const std::string& rtfBody) {
+  CShowRenameMsgDlg box(settings_, engine_, rtfBody, parent_.data());
+  box.Run();
+}
+
+void GuiPrompts::ShowMessage(const std::string& text, const std::string& caption) {
+  QMessageBox::information(parent_.data(), QString::fromStdString(caption), QString::fromStdString(text));
+}
+
+void GuiPrompts::ShowWarning(const std::string& text, const std::string& caption) {
+  QMessageBox::warning(parent_.data(), QString::fromStdString(caption), QString::fromStdString(text));
+}
+
+void GuiPrompts::Beep() { QApplication::beep(); }
+
+}  // namespace lx::gui

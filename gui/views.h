@@ -1,0 +1,52 @@
+// The two main views. The rename list and the photo details grid grow inside
+// these pages; for now the rename view shows where it reads and writes.
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+
+namespace lx {
+class CLorvexandrinEngine;
+}
+
+namespace lx::gui {
+
+class CRenameViewPage : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit CRenameViewPage(CLorvexandrinEngine& engine, QWidget* parent = nullptr);
+
+  void OnInitialUpdate();
+  // Shows the engine's current source and rename paths.
+  void UpdatePaths();
+
+  // Set when the source changed: the next time the view is shown it lists the folder again.
+  bool ReReadFolder = false;
+  int ShownCount() const { return shownCount_; }
+  int ReadCount() const { return readCount_; }
+
+ signals:
+  void Shown();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  CLorvexandrinEngine& engine_;
+  QLabel* sourcePath_ = nullptr;
+  QLabel* renamePath_ = nullptr;
+  int shownCount_ = 0;
+  int readCount_ = 0;
+};
+
+class CDetailsViewPage : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit CDetailsViewPage(QWidget* parent = nullptr);
+  void OnInitialUpdate() {}
+};
+
+}  // namespace lx::gui
