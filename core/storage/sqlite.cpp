@@ -274,6 +274,26 @@ void CSQLite::HitBusy(const char* operation) {
   SleepMs(busyWaitMs_);
 }
 
+int CSQLite::StepRows(sqlite3_stmt* stmt, const char* operation, const std::function<void(sqlite3_stmt*)>& onRow) {
+  for (;;) {
+    int rc = sqlite3_step(stmt);
+    if (rc == SQLITE_ROW) {
+      onRow(stmt);
+    } else if (rc == SQLITE_BUSY) {
+      HitBusy(operation);
+    } else {
+      // Done, or an error: stepping again would restart the statement or
+      // repeat the same error for ever.
+      return rc;
+    }
+  }
+}
+
+void CSQLite::LogStepError() {
+  Beep();
+  LogMessage(std::string("Step Error ") + sqlite3_errmsg(db_));
+}
+
 int CSQLite::Prepare(const std::string& sql, sqlite3_stmt** stmt, const char* operation) {
   if (!db_) return SQLITE_MISUSE;
   for (;;) {
@@ -342,9 +362,7 @@ int CSQLite::GetConfigData(const std::string& key, SqlVariant& value) {
     return rc;
   }
   int result = kSqlNoConfigRow;
-  for (;;) {
-    rc = sqlite3_step(stmt);
-    if (rc == SQLITE_ROW) {
+  StepRows(stmt, "GetConfigData", [&](sqlite3_stmt* stmt) {
       switch (sqlite3_column_int(stmt, 0)) {
         case 0:
           value = SqlVariant::Int64(sqlite3_column_int64(stmt, 1));
@@ -361,12 +379,7 @@ int CSQLite::GetConfigData(const std::string& key, SqlVariant& value) {
           break;
       }
       result = kSqlOpened;
-    } else if (rc == SQLITE_BUSY) {
-      HitBusy("GetConfigData");
-    } else {
-      break;  // done, or an error that stepping again would only repeat
-    }
-  }
+  });
   sqlite3_finalize(stmt);
   return result;
 }
@@ -379,16 +392,7 @@ int CSQLite::GetInstanceCount(const std::string& sql) {
     return kSqlPrepareFailed;
   }
   int count = 0;
-  for (;;) {
-    int rc = sqlite3_step(stmt);
-    if (rc == SQLITE_ROW) {
-      ++count;
-    } else if (rc == SQLITE_BUSY) {
-      HitBusy("GetInstanceCount");
-    } else {
-      break;
-    }
-  }
+  StepRows(stmt, "GetInstanceCount", [&](sqlite3_stmt*) { ++count; });
   sqlite3_finalize(stmt);
   return count;
 }
@@ -399,19 +403,12 @@ std::string CSQLite::GetQueryString(const std::string& sql, bool openFirst, bool
   if (openFirst && OpenDatabase() != kSqlOpened) return result;
   sqlite3_stmt* stmt = nullptr;
   if (Prepare(sql, &stmt, "GetQueryString") == SQLITE_OK) {
-    for (;;) {
-      int rc = sqlite3_step(stmt);
-      if (rc == SQLITE_ROW) {
-        const unsigned char* t = sqlite3_column_text(stmt, 0);
-        result = t ? reinterpret_cast<const char*>(t) : "";
-      } else if (rc == SQLITE_BUSY) {
-        // A keyword lookup waits like the other reads: "Undefined" in a new
-        // file name because another process was writing would be wrong.
-        HitBusy("GetQueryString");
-      } else {
-        break;
-      }
-    }
+    // A keyword lookup waits out a busy database like the other reads:
+    // "Undefined" in a new file name because another process was writing would be wrong.
+    StepRows(stmt, "GetQueryString", [&](sqlite3_stmt* stmt) {
+      const unsigned char* t = sqlite3_column_text(stmt, 0);
+      result = t ? reinterpret_cast<const char*>(t) : "";
+    });
   }
   sqlite3_finalize(stmt);
   if (closeAfter) CloseDatabase();
@@ -438,23 +435,14 @@ SqlVariant CSQLite::GetQueryData(const std::string& sql, bool openFirst, bool cl
     LogQueryFailed(GetResultCodeText(rc));
     result = SqlVariant::Int16(kSqlNotPrepared);
   } else {
-    for (;;) {
-      rc = sqlite3_step(stmt);
-      if (rc == SQLITE_ROW) {
-        if (sqlite3_column_type(stmt, 0) != SQLITE_BLOB) result = ColumnValue(stmt, 0, true, nullptr);
-      } else if (rc == SQLITE_BUSY) {
-        HitBusy("GetQueryData");
-      } else if (rc == SQLITE_DONE) {
-        LogQueryDone(start, TickCountMs());
-        break;
-      } else {
-        // Stepping again after an error would restart the statement or repeat
-        // the same error for ever.
-        Beep();
-        LogMessage(std::string("Step Error ") + sqlite3_errmsg(db_));
-        result = SqlVariant::Int16(kSqlNoValue);
-        break;
-      }
+    rc = StepRows(stmt, "GetQueryData", [&](sqlite3_stmt* stmt) {
+      if (sqlite3_column_type(stmt, 0) != SQLITE_BLOB) result = ColumnValue(stmt, 0, true, nullptr);
+    });
+    if (rc == SQLITE_DONE) {
+      LogQueryDone(start, TickCountMs());
+    } else {
+      LogStepError();
+      result = SqlVariant::Int16(kSqlNoValue);
     }
   }
   sqlite3_finalize(stmt);
@@ -475,23 +463,13 @@ int CSQLite::GetQueryData(const std::string& sql, std::vector<SqlVariant>& value
   if (rc != SQLITE_OK) {
     LogQueryFailed(GetResultCodeText(rc));
   } else {
-    for (;;) {
-      rc = sqlite3_step(stmt);
-      if (rc == SQLITE_ROW) {
-        int n = std::min(maxCount, sqlite3_column_count(stmt));
-        count = n;
-        for (int i = 0; i < n; ++i) values[static_cast<size_t>(i)] = ColumnValue(stmt, i, false, "Unhandled Column Type");
-      } else if (rc == SQLITE_BUSY) {
-        HitBusy("GetQueryData");
-      } else if (rc == SQLITE_DONE) {
-        LogQueryDone(start, TickCountMs());
-        break;
-      } else {
-        Beep();
-        LogMessage(std::string("Step Error ") + sqlite3_errmsg(db_));
-        break;
-      }
-    }
+    rc = StepRows(stmt, "GetQueryData", [&](sqlite3_stmt* stmt) {
+      int n = std::min(maxCount, sqlite3_column_count(stmt));
+      count = n;
+      for (int i = 0; i < n; ++i) values[static_cast<size_t>(i)] = ColumnValue(stmt, i, false, "Unhandled Column Type");
+    });
+    if (rc == SQLITE_DONE) LogQueryDone(start, TickCountMs());
+    else LogStepError();
   }
   sqlite3_finalize(stmt);
   if (closeAfter) CloseDatabase();
@@ -510,32 +488,22 @@ int CSQLite::UpdateListCtrl(const std::string& sql, SqlTable& table, bool openFi
     std::string reason = db_ ? sqlite3_errmsg(db_) : GetResultCodeText(rc);
     if (prompts_) prompts_->ShowMessage("SQL Error:  " + reason + "!!!! \nSQL Statement: " + sql, "");
   } else {
-    for (;;) {
-      rc = sqlite3_step(stmt);
-      if (rc == SQLITE_ROW) {
-        int columns = sqlite3_column_count(stmt);
-        if (rows == 0) {
-          for (int i = 0; i < columns; ++i) {
-            const char* name = sqlite3_column_name(stmt, i);
-            table.headers.emplace_back(name ? name : "");
-          }
+    rc = StepRows(stmt, "UpdateListCtrl", [&](sqlite3_stmt* stmt) {
+      int columns = sqlite3_column_count(stmt);
+      if (rows == 0) {
+        for (int i = 0; i < columns; ++i) {
+          const char* name = sqlite3_column_name(stmt, i);
+          table.headers.emplace_back(name ? name : "");
         }
-        std::vector<std::string> row;
-        row.reserve(static_cast<size_t>(columns));
-        for (int i = 0; i < columns; ++i) row.push_back(CellText(stmt, i));
-        table.rows.push_back(std::move(row));
-        ++rows;
-      } else if (rc == SQLITE_BUSY) {
-        HitBusy("UpdateListCtrl");
-      } else if (rc == SQLITE_DONE) {
-        LogQueryDone(start, TickCountMs());
-        break;
-      } else {
-        Beep();
-        LogMessage(std::string("Step Error ") + sqlite3_errmsg(db_));
-        break;
       }
-    }
+      std::vector<std::string> row;
+      row.reserve(static_cast<size_t>(columns));
+      for (int i = 0; i < columns; ++i) row.push_back(CellText(stmt, i));
+      table.rows.push_back(std::move(row));
+      ++rows;
+    });
+    if (rc == SQLITE_DONE) LogQueryDone(start, TickCountMs());
+    else LogStepError();
   }
   sqlite3_finalize(stmt);
   if (rows == 0) {

@@ -154,6 +154,10 @@ class CSQLite {
   void LogQueryDone(std::uint64_t start, std::uint64_t end);
   void LogQueryFailed(const std::string& text);
   void HitBusy(const char* operation);
+  // Steps through every row, waiting out a busy database; returns SQLITE_DONE
+  // or the error that ended the statement.
+  int StepRows(sqlite3_stmt* stmt, const char* operation, const std::function<void(sqlite3_stmt*)>& onRow);
+  void LogStepError();
   void Beep();
   static int ExecuteBusyHandler(void* self, int count);
 
