@@ -30,7 +30,7 @@ class PictureTest : public QObject {
     // A 4000 x 3000 picture in a 400 x 300 client area: height 296, width 394, centred.
     QCOMPARE(FitPictureRect(4000, 3000, 400, 300), QRect(3, 2, 394, 296));
     // Too wide for the height rule: the width fills instead.
-    QCOMPARE(FitPictureRect(4000, 1000, 400, 300), QRect(2, 51, 396, 99));
+    QCOMPARE(FitPictureRect(4000, 1000, 400, 300), QRect(2, 100, 396, 99));
     QCOMPARE(ThumbnailDrawSize(3000, 4000), QSize(56, 75));
     QCOMPARE(ThumbnailDrawSize(4000, 3000), QSize(75, 56));
     QCOMPARE(ThumbnailDrawSize(0, 10), QSize(75, 75));
@@ -128,14 +128,14 @@ class PictureTest : public QObject {
     lx::test::WritePhoto(withThumb, {.width = 200, .height = 150, .embedThumbnail = true});
 
     // Portrait: about 56 x 75 centred on the grey square.
-    QImage image = MakeThumbnailImage({portrait, ThumbnailHighRes, 1, {}});
+    QImage image = MakeThumbnailImage({portrait, ThumbnailHighRes, 0, {}});
     QCOMPARE(image.size(), QSize(75, 75));
     QVERIFY(IsGrey(image.pixel(2, 37)));
     QVERIFY(IsGrey(image.pixel(72, 37)));
     QVERIFY(!IsGrey(image.pixel(37, 37)) || !IsGrey(image.pixel(37, 5)));
     QVERIFY(!IsGrey(image.pixel(12, 37)));
     // Orientation 6 turns the landscape picture upright: grey bands left and right.
-    image = MakeThumbnailImage({turned, ThumbnailHighRes, 6, {}});
+    image = MakeThumbnailImage({turned, ThumbnailHighRes, ExifOrientationToTransform(6), {}});
     QVERIFY(IsGrey(image.pixel(2, 37)));
     QVERIFY(!IsGrey(image.pixel(37, 2)));
 

@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -145,8 +146,10 @@ class RenameViewTest : public QObject {
     for (const char* name : {"Trip-20210601-100000.jpg", "Trip-20210602-110000.jpg", "Trip-20210603-120000.jpg"})
       QVERIFY2(fs::exists(f.photos.File(name)), name);
     QVERIFY(!fs::exists(f.photos.File("IMG_0001.jpg")));
-    for (int row = 0; row < 3; ++row)
+    for (int row = 0; row < 3; ++row) {
       QCOMPARE(table->data(table->index(row, 0), Qt::ForegroundRole).value<QColor>(), QColor(0, 0, 255));
+      QVERIFY(!table->data(table->index(row, 0), Qt::DecorationRole).isNull());  // thumbnails follow the files
+    }
     QCOMPARE(f.settings.GetText("RenamingMask"), std::string("Trip-%Y%m%d-%H%M%S"));
     SaveScreenshot(f.view.get(), "rename_view_renamed");
     SaveScreenshot(f.preview.get(), "rename_view_renamed_preview");

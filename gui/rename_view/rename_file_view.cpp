@@ -1,0 +1,554 @@
+#include "rename_view/rename_file_view.h"
+
+#include <sys/stat.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QImageReader>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+#include "devices/device_list_run.h"
+#include "engine/engine.h"
+#include "engine/version.h"
+#include "engine/log.h"
+#include "engine/prompts.h"
+#include "imaging/exif_access.h"
+#include "platform/paths.h"
+#include "rename/delete_files.h"
+#include "rename/rename_path.h"
+#include "rename_view/picture_box.h"
+#include "rename_view/rename_dialogs.h"
+#include "rename_view/rename_list_ctrl.h"
+#include "rename_view/thumbnails.h"
+#include "storage/database.h"
+#include "storage/settings_store.h"
+
+namespace lx::gui {
+
+namespace {
+
+constexpr const char* kColorNames[5] = {"ListedFileColor", "RenamedFileColor", "SelectedTimeColor",
+                                        "DuplicateRootColor", "DuplicateColor"};
+constexpr std::uint32_t kDefaultColors[5] = {0x000000, 0xFF0000, 0x228B22, 0x000080, 0x0000FF};
+constexpr const char* kStandardRenamingMask = "%Y-%m-%d %H-%M-%S";
+
+std::uint32_t& ColorSlot(ListColors& colors, int which) {
+  switch (which) {
+    case kColorRenamed: return colors.renamed;
+    case kColorSelectedTime: return colors.selectedTime;
+    case kColorDuplicateRoot: return colors.duplicateRoot;
+    case kColorDuplicate: return colors.duplicate;
+    default: return colors.listed;
+  }
+}
+
+bool Exists(const std::string& path, struct stat* st) { return !path.empty() && ::stat(path.c_str(), st) == 0; }
+
+}  // namespace
+
+CRenameFileView::CRenameFileView(CLorvexandrinEngine& engine, CSQLite& sqlite, Prompts& prompts,
+                                 CDockablePreview* preview, QWidget* parent)
+    : QWidget(parent), engine_(engine), sqlite_(sqlite), prompts_(prompts), keywords_(sqlite), preview_(preview) {
+  model_ = std::make_unique<RenameListModel>(engine_, prompts_, keywords_);
+  thumbnails_ = std::make_unique<ThumbnailMaker>(this);
+  model_->onFileRead = [this](const OpenedPhoto& photo, RenameListRow& row, int index) {
+    OnFileRead(photo, row, index);
+  };
+  BuildForm();
+  BuildCommands();
+  connect(thumbnails_.get(), &ThumbnailMaker::ThumbnailReady, list_->TableModel(),
+          &RenameListTableModel::ThumbnailArrived);
+  setMinimumWidth(600);
+}
+
+CRenameFileView::~CRenameFileView() {
+  if (progress_) delete progress_.data();
+}
+
+void CRenameFileView::BuildForm() {
+  auto* outer = new QVBoxLayout(this);
+  auto* group = new QGroupBox(" Image Files Renaming ", this);
+  outer->addWidget(group);
+  auto* layout = new QVBoxLayout(group);
+
+  auto* maskRow = new QHBoxLayout;
+  maskRow->addWidget(new QLabel("File Renaming Mask:", group));
+  maskBox_ = new QComboBox(group);
+  maskBox_->setEditable(true);
+  maskBox_->setInsertPolicy(QComboBox::NoInsert);
+  maskBox_->setObjectName("RenamingMaskBox");
+  maskRow->addWidget(maskBox_, 1);
+  layout->addLayout(maskRow);
+
+  list_ = new CRenameFileListCtrl(*model_, *thumbnails_, group);
+  layout->addWidget(list_, 1);
+
+  auto* paths = new QGridLayout;
+  paths->addWidget(new QLabel("Source Path: ", group), 0, 0);
+  sourcePath_ = new QLineEdit(group);
+  sourcePath_->setReadOnly(true);
+  paths->addWidget(sourcePath_, 0, 1);
+  paths->addWidget(new QLabel("Rename Path: ", group), 1, 0);
+  renamePath_ = new QLineEdit(group);
+  renamePath_->setReadOnly(true);
+  paths->addWidget(renamePath_, 1, 1);
+  layout->addLayout(paths);
+
+  auto* legend = new QHBoxLayout;
+  const char* labels[5] = {"Listed: ", "Renamed: ", "Selected Time:", "Duplicate Root: ", "Duplicate:"};
+  for (int i = 0; i < 5; ++i) {
+    legend->addWidget(new QLabel(labels[i], group));
+    auto* swatch = new QLabel(group);
+    swatch->setFixedSize(28, 14);
+    swatch->setAutoFillBackground(true);
+    swatch->setFrameShape(QFrame::Box);
+    swatches_[static_cast<size_t>(i)] = swatch;
+    legend->addWidget(swatch);
+    legend->addSpacing(10);
+  }
+  legend->addStretch();
+  layout->addLayout(legend);
+
+  connect(maskBox_, &QComboBox::activated, this, [this](int) {
+    model_->ForgetPreviousMask();
+    if (!initialising_) QTimer::singleShot(100, this, [this]() { RefreshList(RunList); });
+  });
+  connect(maskBox_, &QComboBox::editTextChanged, this, [this](const QString&) { UpdateCommandStates(); });
+  connect(list_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+          [this](const QModelIndex& current, const QModelIndex&) {
+            UpdateCommandStates();
+            if (current.isValid()) OnCurrentRowChanged(current.row());
+          });
+  connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+          [this]() { UpdateCommandStates(); });
+  connect(list_, &CRenameFileListCtrl::RowActivated, this, [this](int row) {
+    if (row != CurrentRow) PreviewRow(row);
+    ViewDetails();
+  });
+  connect(list_, &CRenameFileListCtrl::ContextMenuAt, this, &CRenameFileView::ShowContextMenu);
+}
+
+QAction* CRenameFileView::AddCommand(int id, const QString& text, bool checkable) {
+  auto* action = new QAction(text, this);
+  action->setData(id);
+  action->setCheckable(checkable);
+  commands_.insert(id, action);
+  connect(action, &QAction::triggered, this, [this, id]() { RunCommand(id); });
+  return action;
+}
+
+void CRenameFileView::BuildCommands() {
+  AddCommand(ID_RIBBON_APPLY_MASK, "Apply Renaming Mask");
+  AddCommand(ID_RIBBON_RENAME_SELECTED, "Rename Selected Files");
+  AddCommand(ID_RIBBON_RENAME_ALL, "Rename All Files");
+  AddCommand(ID_RIBBON_SIMPLE_RENAME, "Simple Rename", true);
+  AddCommand(ID_RIBBON_BACKUP_RENAME, "Backup Rename", true);
+  AddCommand(ID_RIBBON_TARGET_RENAME, "Target Rename", true);
+  AddCommand(ID_RIBBON_RENAME_DELETE, "Rename && Del", true);
+  AddCommand(ID_RIBBON_BROWSE, "Browse Backup or Target Dir");
+  AddCommand(ID_THUMBNAIL_NONE, "No ThumbNail (Very Fast Display)", true);
+  AddCommand(ID_THUMBNAIL_RAW, "Raw ThumbNail (Fast Display)", true);
+  AddCommand(ID_THUMBNAIL_HIGHRES, "High Res. ThumbNail (Slow Display)", true);
+  AddCommand(ID_RIBBON_LISTED_COLOUR, "Listed Files Colour");
+  AddCommand(ID_RIBBON_RENAMED_COLOUR, "Renamed Files Colour");
+  AddCommand(ID_RIBBON_TIME_COLOUR, "Selected Time Colour");
+  AddCommand(ID_RIBBON_DUPL_ROOT_COLOUR, "Duplicate Root Colour");
+  AddCommand(ID_RIBBON_DUPLICATE_COLOUR, "Duplicate Colour");
+  AddCommand(ID_RIBBON_RESET_COLOURS, "Reset Default Colours");
+  AddCommand(ID_RIBBON_RENAME_PREVIOUS_PHOTO, "Display Previous Photo");
+  AddCommand(ID_RIBBON_RENAME_NEXT_PHOTO, "Display Next Photo");
+  AddCommand(ID_VIEW_DETAIL, "View Image Details");
+  AddCommand(ID_COPY_CLIPBOARD, "Copy to Clipboard");
+  UpdateCommandStates();
+}
+
+void CRenameFileView::RunCommand(int id) {
+  switch (id) {
+    case ID_RIBBON_APPLY_MASK: ApplyMask(); break;
+    case ID_RIBBON_RENAME_SELECTED: RenameSelected(); break;
+    case ID_RIBBON_RENAME_ALL: RenameAll(); break;
+    case ID_RIBBON_SIMPLE_RENAME: ChooseRenameTypeCommand(SimpleRename); break;
+    case ID_RIBBON_BACKUP_RENAME: ChooseRenameTypeCommand(BackupRename); break;
+    case ID_RIBBON_TARGET_RENAME: ChooseRenameTypeCommand(TargetRename); break;
+    case ID_RIBBON_RENAME_DELETE: ChooseRenameTypeCommand(TargetRenameDelete); break;
+    case ID_RIBBON_BROWSE: BrowseRenamePath(); break;
+    case ID_THUMBNAIL_NONE: SetThumbNailMode(ThumbnailNone); break;
+    case ID_THUMBNAIL_RAW: SetThumbNailMode(ThumbnailRaw); break;
+    case ID_THUMBNAIL_HIGHRES: SetThumbNailMode(ThumbnailHighRes); break;
+    case ID_RIBBON_LISTED_COLOUR: ChooseColor(kColorListed); break;
+    case ID_RIBBON_RENAMED_COLOUR: ChooseColor(kColorRenamed); break;
+    case ID_RIBBON_TIME_COLOUR: ChooseColor(kColorSelectedTime); break;
+    case ID_RIBBON_DUPL_ROOT_COLOUR: ChooseColor(kColorDuplicateRoot); break;
+    case ID_RIBBON_DUPLICATE_COLOUR: ChooseColor(kColorDuplicate); break;
+    case ID_RIBBON_RESET_COLOURS: ResetColors(); break;
+    case ID_RIBBON_RENAME_PREVIOUS_PHOTO: PreviousPhoto(); break;
+    case ID_RIBBON_RENAME_NEXT_PHOTO: NextPhoto(); break;
+    case ID_VIEW_DETAIL: ViewDetails(); break;
+    case ID_COPY_CLIPBOARD: CopyToClipboard(); break;
+    default: break;
+  }
+  UpdateCommandStates();
+}
+
+void CRenameFileView::UpdateCommandStates() {
+  if (commands_.isEmpty()) return;
+  const bool hasFiles = model_->FileCount > 0 && model_->RowCount() > 0;
+  const bool hasSelection = !model_->SelectedRows().empty();
+  const bool folder = engine_.sourceKind == SourceKind::Folder;
+  commands_[ID_RIBBON_APPLY_MASK]->setEnabled(hasFiles);
+  commands_[ID_RIBBON_RENAME_ALL]->setEnabled(hasFiles);
+  commands_[ID_RIBBON_RENAME_SELECTED]->setEnabled(hasSelection);
+  commands_[ID_RIBBON_RENAME_PREVIOUS_PHOTO]->setEnabled(hasFiles);
+  commands_[ID_RIBBON_RENAME_NEXT_PHOTO]->setEnabled(hasFiles);
+  commands_[ID_VIEW_DETAIL]->setEnabled(hasSelection);
+  commands_[ID_COPY_CLIPBOARD]->setEnabled(hasSelection);
+  const int types[4] = {ID_RIBBON_SIMPLE_RENAME, ID_RIBBON_BACKUP_RENAME, ID_RIBBON_TARGET_RENAME,
+                        ID_RIBBON_RENAME_DELETE};
+  for (int t = 0; t < 4; ++t) {
+    commands_[types[t]]->setEnabled(folder);
+    commands_[types[t]]->setChecked(engine_.renameType == t);
+  }
+  commands_[ID_RIBBON_BROWSE]->setEnabled(folder);
+  commands_[ID_THUMBNAIL_NONE]->setChecked(ThumbNailMode == ThumbnailNone);
+  commands_[ID_THUMBNAIL_RAW]->setChecked(ThumbNailMode == ThumbnailRaw);
+  commands_[ID_THUMBNAIL_HIGHRES]->setChecked(ThumbNailMode == ThumbnailHighRes);
+  emit CommandStatesChanged();
+}
+
+void CRenameFileView::OnInitialUpdate() {
+  if (initialised_) return;
+  initialised_ = true;
+  initialising_ = true;
+  SettingsStore& settings = engine_.Settings();
+  model_->LoadViewSettings();
+  ThumbNailMode = model_->thumbnailDisplayType;
+  list_->SetThumbnailsShown(ThumbNailMode != ThumbnailNone);
+
+  std::string mask = settings.GetText("RenamingMask");
+  if (mask.empty() || mask.find("Undefined") != std::string::npos) mask = kStandardRenamingMask;
+  // A mask stored by an old version repeated the hour for the minutes.
+  if (mask == "%d-%b-%Y-%H-%H-%S") mask = "%d-%b-%Y-%H-%M-%S";
+  LogFormat("Default Renaming Mask: %s", mask.c_str());
+  FillMaskBox(mask);
+
+  for (int i = 0; i < 5; ++i) SetListColor(i, ColorFromColorRef(ColorSlot(model_->colors, i)));
+
+  const std::string filter = settings.GetText("SelectionMask");
+  engine_.SetSelectionFilter(filter.empty() ? "*.jpg" : filter);
+  LogFormat("Default Selection Mask: %s", engine_.Filter().Text().c_str());
+  LogFormat("Default Source Path: %s", engine_.sourcePath.c_str());
+  LogFormat("Default Rename Path: %s", engine_.renamePath.c_str());
+  UpdatePaths();
+  emit CounterChanged(QString::fromStdString(model_->CounterLabel()));
+  initialising_ = false;
+  UpdateCommandStates();
+}
+
+void CRenameFileView::FillMaskBox(const std::string& mask) {
+  LorvexandrinDatabase database(sqlite_, engine_.Settings(), prompts_);
+  const MaskComboContent content = database.FillMaskCombo(mask);
+  maskBox_->clear();
+  for (const auto& item : content.items) {
+    maskBox_->addItem(QString::fromStdString(item.mask), item.id);
+    maskBox_->setItemData(maskBox_->count() - 1, QString::fromStdString(item.description), Qt::ToolTipRole);
+  }
+  maskBox_->setEditText(QString::fromStdString(mask));
+}
+
+void CRenameFileView::UpdatePaths() {
+  sourcePath_->setText(QString::fromStdString(engine_.sourcePath));
+  renamePath_->setText(QString::fromStdString(engine_.renamePath));
+}
+
+void CRenameFileView::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (skipNextRefresh) {
+    skipNextRefresh = false;
+    return;
+  }
+  for (int i = 0; i < 5; ++i) swatches_[static_cast<size_t>(i)]->update();
+  QTimer::singleShot(50, this, [this]() { RefreshList(RunList); });
+}
+
+bool CRenameFileView::RefreshList(int mode) {
+  // A read lets the event loop run; a second refresh meanwhile would pull the rows from under it.
+  if (running_) return false;
+  running_ = true;
+  model_->SetMaskText(maskBox_->currentText().toStdString());
+  UpdatePaths();
+  const bool readsFolder = mode == RunList && model_->ReReadFolder;
+  if (readsFolder) {
+    thumbnails_->Clear();
+    if (model_->skipFileCallbacks.load()) ThumbNailMode = ThumbnailNone;
+    model_->thumbnailDisplayType = ThumbNailMode;
+    list_->SetThumbnailsShown(ThumbNailMode != ThumbnailNone);
+  }
+  if (mode != RunList) QApplication::setOverrideCursor(Qt::WaitCursor);
+  CurrentRow = -1;
+  std::vector<std::string> pathsBefore;
+  for (const auto& row : model_->Rows()) pathsBefore.push_back(row.data.FilePath);
+  const bool result = model_->RefreshList(mode);
+  if (!readsFolder && model_->RowCount() == static_cast<int>(pathsBefore.size())) {
+    for (size_t i = 0; i < pathsBefore.size(); ++i)
+      thumbnails_->Rename(QString::fromStdString(pathsBefore[i]), QString::fromStdString(model_->Rows()[i].data.FilePath));
+  }
+  if (mode != RunList) QApplication::restoreOverrideCursor();
+  if (progress_) {
+    progress_->close();
+    progress_->deleteLater();
+    progress_ = nullptr;
+  }
+  if (model_->skipFileCallbacks.load()) {
+    ThumbNailMode = ThumbnailNone;
+    list_->SetThumbnailsShown(false);
+  }
+  list_->setUpdatesEnabled(false);
+  list_->Reload();
+  list_->FitColumns();
+  list_->setUpdatesEnabled(true);
+  const bool empty = model_->RowCount() == 0;
+  list_->SetButtonFaceBackground(empty && engine_.sourceKind != SourceKind::None);
+  if (empty && preview_) preview_->ResetPreview();
+  if (CurrentRow < 0 && model_->SelectedRow() >= 0) PreviewRow(model_->SelectedRow());
+  emit CounterChanged(QString::fromStdString(model_->CounterLabel()));
+  list_->setFocus();
+  running_ = false;
+  UpdateCommandStates();
+  return result;
+}
+
+void CRenameFileView::OnFileRead(const OpenedPhoto& photo, RenameListRow& row, int index) {
+  if (!progress_) {
+    progress_ = new CImgReadProgressDlg(this);
+    progress_->show();
+  }
+  if (onReadProgress) onReadProgress(index);
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::ExcludeSocketNotifiers);
+  QCoreApplication::sendPostedEvents(progress_.data());
+  if (progress_ && progress_->SkipPressed()) {
+    // No thumbnails for the rest of this read nor later ones, until a mode is chosen again.
+    model_->skipFileCallbacks = true;
+    thumbnails_->Clear();
+    list_->SetThumbnailsShown(false);
+    progress_->close();
+    return;
+  }
+  if (ThumbNailMode != ThumbnailNone) {
+    ThumbnailJob job;
+    job.path = row.data.FilePath;
+    job.mode = ThumbNailMode;
+    job.orientation = row.data.Orientation;
+    if (ThumbNailMode == ThumbnailRaw) {
+      job.embedded = EmbeddedThumbnail(photo);
+      if (job.embedded.empty()) {
+        LogMessage(kThumbnailErrorRaw);
+        job.mode = ThumbnailNone;
+      }
+    }
+    if (job.mode != ThumbnailNone) thumbnails_->Submit(std::move(job));
+  }
+  if (progress_) {
+    progress_->SetFile(row.data.FilePath);
+    progress_->StepCount();
+  }
+}
+
+void CRenameFileView::OnCurrentRowChanged(int row) {
+  if (row == CurrentRow || row < 0 || row >= model_->RowCount()) return;
+  if (!model_->Rows()[static_cast<size_t>(row)].selected) return;
+  PreviewRow(row);
+}
+
+std::string CRenameFileView::LocateRowFile(int row) const {
+  const RenameListRow* r = const_cast<RenameListModel&>(*model_).Row(row);
+  if (r == nullptr) return {};
+  struct stat st{};
+  const std::string inSource = engine_.sourcePath + r->data.FileName;
+  if (Exists(inSource, &st)) return inSource;
+  const std::string inTarget = engine_.renamePath + model_->ColumnText(row, ColumnNewName);
+  if (Exists(inTarget, &st)) return inTarget;
+  return {};
+}
+
+void CRenameFileView::PreviewRow(int row) {
+  RenameListRow* r = model_->Row(row);
+  if (r == nullptr) return;
+  CurrentRow = row;
+  if (!preview_) return;
+  std::string path;
+  if (engine_.sourceKind == SourceKind::Device) {
+    if (prepareDevicePreview) path = prepareDevicePreview(row);
+    if (path.empty()) return;
+  } else {
+    path = LocateRowFile(row);
+    if (path.empty()) {
+      LogFormat("File Not Found: %s or %s", (engine_.sourcePath + r->data.FileName).c_str(),
+                (engine_.renamePath + model_->ColumnText(row, ColumnNewName)).c_str());
+      return;
+    }
+  }
+  struct stat st{};
+  ::stat(path.c_str(), &st);
+  const bool rotate = autoRotate ? autoRotate() : true;
+  const TimeT created = engine_.sourceKind == SourceKind::Device ? r->data.CreationTime : st.st_ctime;
+  const TimeT modified = engine_.sourceKind == SourceKind::Device ? r->data.ModificationTime : st.st_mtime;
+  const TimeT accessed = engine_.sourceKind == SourceKind::Device ? r->data.AccessTime : st.st_atime;
+  if (!preview_->ShowFile(path, rotate ? kPictureExifOrientation : 0, 2, created, modified, accessed)) {
+    LogMessage(preview_->ErrorText());
+    preview_->ResetPreview();
+    return;
+  }
+  LogMessage("Preview File: " + path);
+  if (rotate) {
+    const TransformCode code = r->data.Orientation;
+    const TransformCode shown = (code == 4 || code == 8 || code == 12) ? code : 0;
+    LogMessage(std::string("PreView File: ") + TransformCodeText(shown));
+  }
+}
+
+void CRenameFileView::PreviousPhoto() {
+  if (model_->FileCount <= 0 || model_->RowCount() == 0) return;
+  const int target = CurrentRow < 0 ? 0 : std::max(CurrentRow - 1, 0);
+  if (target == CurrentRow) return;
+  model_->SelectRow(target);
+  list_->SyncSelectionFromModel();
+  if (CurrentRow != target) PreviewRow(target);
+}
+
+void CRenameFileView::NextPhoto() {
+  if (model_->FileCount <= 0 || model_->RowCount() == 0) return;
+  const int last = std::max(0, std::min(model_->FileCount, model_->RowCount()) - 1);
+  const int target = CurrentRow < 0 ? 0 : std::min(CurrentRow + 1, last);
+  if (target == CurrentRow) return;
+  model_->SelectRow(target);
+  list_->SyncSelectionFromModel();
+  if (CurrentRow != target) PreviewRow(target);
+}
+
+void CRenameFileView::SetThumbNailMode(int mode) {
+  ThumbNailMode = std::clamp(mode, 0, 2);
+  engine_.Settings().SetNumber("ThumbNailDisplayType", static_cast<std::uint32_t>(ThumbNailMode));
+  model_->skipFileCallbacks = false;
+  model_->ReReadFolder = true;
+  RefreshList(RunList);
+}
+
+QColor CRenameFileView::ListColor(int which) const {
+  return ColorFromColorRef(ColorSlot(const_cast<RenameListModel&>(*model_).colors, which));
+}
+
+void CRenameFileView::SetListColor(int which, const QColor& color) {
+  if (which < 0 || which > 4) return;
+  const std::uint32_t ref = ColorRefFromColor(color);
+  ColorSlot(model_->colors, which) = ref;
+  QLabel* swatch = swatches_[static_cast<size_t>(which)];
+  QPalette p = swatch->palette();
+  p.setColor(QPalette::Window, color);
+  swatch->setPalette(p);
+  swatch->update();
+  list_->viewport()->update();
+  if (!initialising_) engine_.Settings().SetNumber(kColorNames[which], ref);
+}
+
+void CRenameFileView::ChooseColor(int which) {
+  const QColor chosen = QColorDialog::getColor(ListColor(which), this, commands_.value(
+      which == kColorListed ? ID_RIBBON_LISTED_COLOUR
+      : which == kColorRenamed ? ID_RIBBON_RENAMED_COLOUR
+      : which == kColorSelectedTime ? ID_RIBBON_TIME_COLOUR
+      : which == kColorDuplicateRoot ? ID_RIBBON_DUPL_ROOT_COLOUR : ID_RIBBON_DUPLICATE_COLOUR)->text());
+  if (chosen.isValid()) SetListColor(which, chosen);
+}
+
+void CRenameFileView::ResetColors() {
+  for (int i = 0; i < 5; ++i) SetListColor(i, ColorFromColorRef(kDefaultColors[i]));
+}
+
+void CRenameFileView::ChooseRenameTypeCommand(int type) {
+  if (engine_.sourceKind != SourceKind::Folder) return;
+  CSetRenamePathDlg dialog(engine_.sourcePath, engine_.renamePath, type, &prompts_, this);
+  const bool ok = execRenamePathDialog ? execRenamePathDialog(dialog) : dialog.exec() == QDialog::Accepted;
+  if (!ok) return;
+  if (!ChooseRenameType(engine_, dialog.Type(), dialog.RenamePath())) return;
+  UpdatePaths();
+  UpdateCommandStates();
+  QTimer::singleShot(100, this, [this]() { RefreshList(RunList); });
+}
+
+void CRenameFileView::BrowseRenamePath() {
+  if (engine_.sourceKind != SourceKind::Folder) return;
+  CSetRenamePathDlg dialog(engine_.sourcePath, engine_.renamePath, engine_.renameType, &prompts_, this);
+  const bool ok = execRenamePathDialog ? execRenamePathDialog(dialog) : dialog.exec() == QDialog::Accepted;
+  if (!ok) return;
+  engine_.renameType = dialog.Type();
+  engine_.renamePath = dialog.RenamePath();
+  RefreshList(RunList);
+}
+
+void CRenameFileView::ViewDetails() {
+  if (CurrentRow < 0) return;
+  std::string path = engine_.sourceKind == SourceKind::Device
+                         ? (prepareDevicePreview ? prepareDevicePreview(CurrentRow) : std::string())
+                         : LocateRowFile(CurrentRow);
+  if (path.empty()) return;
+  emit DetailsRequested(QString::fromStdString(path));
+}
+
+void CRenameFileView::CopyToClipboard() {
+  if (CurrentRow < 0) return;
+  const std::string path = LocateRowFile(CurrentRow);
+  if (path.empty()) return;
+  QImageReader reader(QString::fromStdString(path));
+  reader.setAutoTransform(false);  // the picture goes as stored
+  const QImage image = reader.read();
+  if (!image.isNull()) QApplication::clipboard()->setImage(image);
+}
+
+void CRenameFileView::DeleteSelected() {
+  if (engine_.sourceKind != SourceKind::Folder) return;
+  if (DeleteSelectedFiles(*model_)) {
+    model_->FileCount = model_->RowCount();
+    CurrentRow = -1;
+    list_->Reload();
+    if (model_->RowCount() == 0 && preview_) preview_->ResetPreview();
+  }
+  UpdateCommandStates();
+}
+
+std::unique_ptr<QMenu> CRenameFileView::BuildContextMenu() {
+  const auto selected = model_->SelectedRows();
+  if (selected.empty()) return nullptr;
+  auto menu = std::make_unique<QMenu>(this);
+  if (engine_.sourceKind == SourceKind::Device) {
+    QAction* data = menu->addAction("View Portable File Data");
+    data->setData(ID_CONTEXT_PORTABLE_DATA);
+    const int first = selected.front();
+    connect(data, &QAction::triggered, this, [this, first]() {
+      if (RenameListRow* r = model_->Row(first)) prompts_.ShowMessage(DeviceFileDataText(r->data), kAppTitle);
+    });
+    menu->addSeparator();
+  }
+  QAction* del = menu->addAction(selected.size() == 1 ? "Delete Selected File" : "Delete Selected Files");
+  del->setData(ID_CONTEXT_DELETE);
+  connect(del, &QAction::triggered, this, &CRenameFileView::DeleteSelected);
+  return menu;
+}
+
+void CRenameFileView::ShowContextMenu(const QPoint& globalPos) {
+  auto menu = BuildContextMenu();
+  if (menu) menu->exec(globalPos);
+}
+
+}  // namespace lx::gui
