@@ -21,9 +21,15 @@
 #include <string>
 #include <vector>
 
+#include "engine/engine.h"
 #include "imaging/exif_access.h"
+#include "masks/keyword_source.h"
+#include "masks/mask_data.h"
 #include "photo_factory.h"
 #include "platform/text.h"
+#include "rename/rename_list.h"
+#include "scripted_prompts.h"
+#include "storage/settings_store.h"
 #include "temp_dir.h"
 
 namespace {
@@ -172,6 +178,38 @@ void BM_OpenPhotoReadExifData(benchmark::State& state) {
   g_rates["lorvexandrin (OpenPhoto+ReadExifData)"][n] = {read / seconds, read / cpu};
 }
 
+// The whole folder read of the rename list: entries in name order, the
+// selection filter, Exif, the new name of every photo and the duplicate marking.
+void BM_ListFolder(benchmark::State& state) {
+  int n = static_cast<int>(state.range(0));
+  const std::string& folder = PhotoFolder(n);
+  lx::test::TempDir config("lx-bench-list-config");
+  lx::SettingsStore settings(config.Path());
+  lx::CLorvexandrinEngine engine(settings);
+  engine.LoadEngineSettings(false);
+  engine.sourceKind = lx::SourceKind::Folder;
+  engine.sourcePath = folder + "/";
+  engine.renamePath = folder + "/";
+  lx::NoKeywordSource keywords;
+  lx::test::ScriptedPrompts prompts;
+  lx::CMaskData mask;
+  lx::RenameListModel list(engine, prompts, keywords, mask);
+  list.SetMaskText("%Y-%m-%d %H-%M-%S");
+  auto start = std::chrono::steady_clock::now();
+  double cpuStart = CpuSeconds(RUSAGE_SELF);
+  long long listed = 0;
+  for (auto _ : state) {
+    list.ReReadFolder = true;
+    list.RefreshList(lx::RunList);
+    listed += list.FileCount;
+  }
+  double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  if (listed != static_cast<long long>(state.iterations()) * n) state.SkipWithError("not every photo was listed");
+  state.counters["files/s"] = benchmark::Counter(static_cast<double>(listed), benchmark::Counter::kIsRate);
+  double cpu = CpuSeconds(RUSAGE_SELF) - cpuStart;
+  g_rates["lorvexandrin list (mask %Y-%m-%d %H-%M-%S)"][n] = {listed / seconds, listed / cpu};
+}
+
 // One run of a command-line tool over all files of the folder, through xargs.
 void RunTool(benchmark::State& state, const std::string& name, const std::string& command) {
   int n = static_cast<int>(state.range(0));
@@ -205,6 +243,7 @@ void BM_Exiftool(benchmark::State& state) {
 }
 
 BENCHMARK(BM_OpenPhotoReadExifData)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ListFolder)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Exiv2Tool)->Arg(1000)->Arg(10000)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Exiftool)->Arg(1000)->Arg(10000)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 
