@@ -5,6 +5,8 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QVBoxLayout>
@@ -68,7 +70,17 @@ void PaintBackground(QTextBrowser* body, QPushButton* button, const QColor& colo
   palette.setColor(QPalette::Base, colour);
   body->setPalette(palette);
   body->viewport()->setAutoFillBackground(true);
-  button->setStyleSheet(QStringLiteral("background-color: %1; min-width: 48px;").arg(colour.name()));
+  // A swatch icon shows the colour whatever the style does with button backgrounds.
+  QPixmap swatch(40, 14);
+  swatch.fill(colour);
+  {
+    QPainter painter(&swatch);
+    painter.setPen(QColor(0x60, 0x60, 0x60));
+    painter.drawRect(swatch.rect().adjusted(0, 0, -1, -1));
+  }
+  button->setIcon(QIcon(swatch));
+  button->setIconSize(swatch.size());
+  button->setToolTip(colour.name());
 }
 
 // "Background Color: " with its colour button, as a row.
@@ -78,7 +90,6 @@ QHBoxLayout* ColourRow(QWidget* parent, QPushButton*& button) {
   button = new QPushButton(parent);
   button->setObjectName("ColourButton");
   button->setAutoDefault(false);
-  button->setToolTip(QObject::tr("Choose the background colour of the message"));
   row->addWidget(button);
   row->addStretch(1);
   return row;
