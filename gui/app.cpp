@@ -21,6 +21,7 @@
 #include "storage/settings_store.h"
 #include "storage/sqlite.h"
 #include "views.h"
+#include "rename_view/rename_view_hookup.h"
 
 namespace lx::gui {
 
@@ -140,6 +141,8 @@ bool CLorvexandrinApp::CreateViews() {
   Wait(options_.viewStepWaitMs);
   SplashStatus(QStringLiteral("Initializing File Renaming View ..."));
   frame_->AttachViews(renameView, detailsView);
+  AttachRenameView(*frame_, *renameView, *engine_, *sqlite_, *activePrompts_);
+  if (prompts_) prompts_->SetDatabase(sqlite_.get());
   renameView->OnInitialUpdate();
   Wait(options_.viewStepWaitMs);
   SplashStatus(QStringLiteral("Initializing File Data View ..."));

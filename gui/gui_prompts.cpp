@@ -4,12 +4,25 @@
 #include <QMessageBox>
 
 #include "message_boxes.h"
+#include "rename_view/rename_dialogs.h"
 
 namespace lx::gui {
 
-bool GuiPrompts::SelectKeyword(const std::string&, bool, KeywordChoice&) { return false; }
+bool GuiPrompts::SelectKeyword(const std::string& filePath, bool applyToAll, KeywordChoice& choice) {
+  if (sqlite_ == nullptr) return false;
+  CSelectKeywordDlg dialog(*sqlite_, filePath, applyToAll, parent_.data());
+  if (dialog.exec() != QDialog::Accepted) return false;
+  choice = dialog.Choice();
+  return true;
+}
 
-bool GuiPrompts::TypeKeyboardEntry(const std::string&, bool, TypedTextChoice&) { return false; }
+bool GuiPrompts::TypeKeyboardEntry(const std::string& filePath, bool applyToAll, TypedTextChoice& choice) {
+  if (sqlite_ == nullptr) return false;
+  CSetKbdFreeEntryDlg dialog(*sqlite_, filePath, applyToAll, parent_.data());
+  if (dialog.exec() != QDialog::Accepted) return false;
+  choice = dialog.Choice();
+  return true;
+}
 
 int GuiPrompts::RichTextMessage(const RichTextRequest& request) {
   CRichTextMsgDlg box(settings_, request, parent_.data());

@@ -9,6 +9,7 @@
 
 namespace lx {
 class SettingsStore;
+class CSQLite;
 class CLorvexandrinEngine;
 }
 
@@ -20,6 +21,8 @@ class GuiPrompts : public Prompts {
       : settings_(settings), engine_(engine), parent_(parent) {}
 
   void SetParent(QWidget* parent) { parent_ = parent; }
+  // The database of the keyword and typed-text dialogs; without one both answer cancel.
+  void SetDatabase(CSQLite* sqlite) { sqlite_ = sqlite; }
 
   // The keyword and typed-text dialogs do not exist yet: both answer cancel.
   bool SelectKeyword(const std::string& filePath, bool applyToAll, KeywordChoice& choice) override;
@@ -34,6 +37,7 @@ class GuiPrompts : public Prompts {
   SettingsStore& settings_;
   CLorvexandrinEngine* engine_;
   QPointer<QWidget> parent_;
+  CSQLite* sqlite_ = nullptr;
 };
 
 }  // namespace lx::gui

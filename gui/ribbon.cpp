@@ -111,7 +111,13 @@ int CRibbonBar::AddCategory(const QString& name) {
 CRibbonGroup* CRibbonBar::AddGroup(int category, const QString& title) {
   QWidget* page = pages_->widget(category);
   auto* group = new CRibbonGroup(title, page);
-  static_cast<QHBoxLayout*>(page->layout())->addWidget(group);
+  auto* row = static_cast<QHBoxLayout*>(page->layout());
+  // A group added to a finished category still goes before its closing stretch.
+  const int last = row->count() - 1;
+  if (last >= 0 && row->itemAt(last)->spacerItem() != nullptr)
+    row->insertWidget(last, group);
+  else
+    row->addWidget(group);
   return group;
 }
 

@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "engine/engine.h"
+#include "rename_view/rename_file_view.h"
 
 namespace lx::gui {
 
@@ -37,7 +38,19 @@ CRenameViewPage::CRenameViewPage(CLorvexandrinEngine& engine, QWidget* parent) :
   layout->addLayout(paths);
 }
 
-void CRenameViewPage::OnInitialUpdate() { UpdatePaths(); }
+void CRenameViewPage::OnInitialUpdate() {
+  UpdatePaths();
+  if (view_) view_->OnInitialUpdate();
+}
+
+void CRenameViewPage::SetRenameView(CRenameFileView* view) {
+  view_ = view;
+  auto* box = static_cast<QVBoxLayout*>(layout());
+  for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) child->hide();
+  while (QLayoutItem* item = box->takeAt(0)) delete item;
+  box->setContentsMargins(0, 0, 0, 0);
+  box->addWidget(view_);
+}
 
 void CRenameViewPage::UpdatePaths() {
   sourcePath_->setText(QString::fromStdString(engine_.sourcePath));
@@ -50,6 +63,7 @@ void CRenameViewPage::showEvent(QShowEvent* event) {
   if (ReReadFolder) {
     ReReadFolder = false;
     ++readCount_;
+    if (view_) view_->SetReReadFolder(true);
   }
   UpdatePaths();
   emit Shown();

@@ -25,6 +25,9 @@ class CRenameViewPage : public QWidget {
   // Set when the source changed: the next time the view is shown it lists the folder again.
   bool ReReadFolder = false;
   int ShownCount() const { return shownCount_; }
+  // Puts the rename view in place of the placeholder; it lists the source from then on.
+  void SetRenameView(class CRenameFileView* view);
+  class CRenameFileView* RenameView() const { return view_; }
   int ReadCount() const { return readCount_; }
 
  signals:
@@ -39,6 +42,7 @@ class CRenameViewPage : public QWidget {
   QLabel* renamePath_ = nullptr;
   int shownCount_ = 0;
   int readCount_ = 0;
+  class CRenameFileView* view_ = nullptr;
 };
 
 class CDetailsViewPage : public QWidget {

@@ -74,6 +74,9 @@ CRenameFileView::CRenameFileView(CLorvexandrinEngine& engine, CSQLite& sqlite, P
   setMinimumWidth(600);
 }
 
+CDockablePreview* CRenameFileView::Preview() const { return preview_.data(); }
+CImgReadProgressDlg* CRenameFileView::ProgressDialog() const { return progress_.data(); }
+
 CRenameFileView::~CRenameFileView() {
   if (progress_) delete progress_.data();
 }
@@ -287,6 +290,7 @@ bool CRenameFileView::RefreshList(int mode) {
   // A read lets the event loop run; a second refresh meanwhile would pull the rows from under it.
   if (running_) return false;
   running_ = true;
+  if (onListingBusy) onListingBusy(true);
   model_->SetMaskText(maskBox_->currentText().toStdString());
   UpdatePaths();
   const bool readsFolder = mode == RunList && model_->ReReadFolder;
@@ -326,6 +330,7 @@ bool CRenameFileView::RefreshList(int mode) {
   emit CounterChanged(QString::fromStdString(model_->CounterLabel()));
   list_->setFocus();
   running_ = false;
+  if (onListingBusy) onListingBusy(false);
   UpdateCommandStates();
   return result;
 }

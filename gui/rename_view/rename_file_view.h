@@ -100,12 +100,12 @@ class CRenameFileView : public QWidget {
   RenameListModel& Model() { return *model_; }
   CRenameFileListCtrl* List() const { return list_; }
   QComboBox* MaskBox() const { return maskBox_; }
-  CDockablePreview* Preview() const { return preview_; }
+  CDockablePreview* Preview() const;
   ThumbnailMaker& Thumbnails() { return *thumbnails_; }
   QLabel* Swatch(int which) const { return swatches_[static_cast<size_t>(which)]; }
   QLineEdit* SourcePathField() const { return sourcePath_; }
   QLineEdit* RenamePathField() const { return renamePath_; }
-  CImgReadProgressDlg* ProgressDialog() const { return progress_; }
+  CImgReadProgressDlg* ProgressDialog() const;
 
   int CurrentRow = -1;
   int ThumbNailMode = 2;
@@ -120,6 +120,8 @@ class CRenameFileView : public QWidget {
   std::function<bool(CSetRenamePathDlg&)> execRenamePathDialog;
   // Copies a device row's object to a temporary file for the preview; empty when it cannot.
   std::function<std::string(int row)> prepareDevicePreview;
+  // Told when a run starts and ends: the folder tree must not start a second one meanwhile.
+  std::function<void(bool busy)> onListingBusy;
   // Called for every listed file during a read (tests press the skip button here).
   std::function<void(int index)> onReadProgress;
 

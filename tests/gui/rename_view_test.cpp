@@ -311,6 +311,7 @@ class RenameViewTest : public QObject {
 };
 
 QObject* MakePictureTest();
+QObject* MakeWindowTest();
 
 int RunRenameViewTests(int argc, char** argv) {
   int status = 0;
@@ -318,6 +319,8 @@ int RunRenameViewTests(int argc, char** argv) {
   status |= QTest::qExec(picture.get(), argc, argv);
   RenameViewTest view;
   status |= QTest::qExec(&view, argc, argv);
+  std::unique_ptr<QObject> window(MakeWindowTest());
+  status |= QTest::qExec(window.get(), argc, argv);
   return status;
 }
 
