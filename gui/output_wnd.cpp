@@ -24,7 +24,8 @@ COutputList::COutputList(QWidget* parent) : QListWidget(parent) {
   setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-  setUniformItemSizes(true);
+  // Long lines scroll sideways instead of being cut short.
+  setTextElideMode(Qt::ElideNone);
 }
 
 void COutputList::AddLine(const QString& line) {

@@ -1,6 +1,7 @@
 // The log pane: order, horizontal extent, copy and clear, and lines logged from other threads.
 #include <QApplication>
 #include <QClipboard>
+#include <QScrollBar>
 #include <QtTest>
 #include <thread>
 
@@ -30,6 +31,7 @@ class OutputLogTest : public QObject {
 
   void ExtentGrowsNeverShrinksAndResets() {
     COutputWnd pane;
+    pane.resize(300, 200);
     pane.show();
     pane.AddFormattedLine("short");
     const int small = pane.List()->MaximumWidth();
@@ -37,7 +39,9 @@ class OutputLogTest : public QObject {
     pane.AddFormattedLine(std::string(400, 'W'));
     const int wide = pane.List()->MaximumWidth();
     QVERIFY(wide > small);
+    // The newest line is short; the long one below it still scrolls sideways.
     pane.AddFormattedLine("tiny");
+    QTRY_VERIFY(pane.List()->horizontalScrollBar()->maximum() > 0);
     QCOMPARE(pane.List()->MaximumWidth(), wide);
     pane.ResetLog();
     QCOMPARE(pane.List()->MaximumWidth(), 0);
