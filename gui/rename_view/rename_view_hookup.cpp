@@ -81,7 +81,7 @@ CRenameFileView* AttachRenameView(CMainFrame& frame, CRenameViewPage& page, CLor
   for (const auto& spec : icons)
     if (QAction* action = view->Command(spec.id)) {
       action->setIcon(ViewIcon(spec.theme, spec.color, QString::fromUtf8(spec.glyph)));
-      action->setIconText(action->text().replace("&&", "&"));
+      action->setIconText(action->text());  // "&&" stays a plain "&" on the button
     }
   const int colourIds[5] = {ID_RIBBON_LISTED_COLOUR, ID_RIBBON_RENAMED_COLOUR, ID_RIBBON_TIME_COLOUR,
                             ID_RIBBON_DUPL_ROOT_COLOUR, ID_RIBBON_DUPLICATE_COLOUR};
@@ -90,6 +90,47 @@ CRenameFileView* AttachRenameView(CMainFrame& frame, CRenameViewPage& page, CLor
   };
   paintColours();
   QObject::connect(view, &CRenameFileView::CommandStatesChanged, view, paintColours);
+
+  // The picture counter label of the ribbon.
+  auto* counter = new QAction(QStringLiteral("Counter: 0"), view);
+  counter->setData(32893);
+  counter->setIcon(ViewIcon(nullptr, grey, QStringLiteral("#")));
+  QObject::connect(view, &CRenameFileView::CounterChanged, counter, [counter](const QString& text) {
+    counter->setText(text);
+    counter->setIconText(text);
+  });
+
+  struct Tip {
+    int id;
+    const char* description;
+  };
+  const Tip tips[] = {
+      {ID_RIBBON_APPLY_MASK, "Computes the new names of the listed files with the renaming mask."},
+      {ID_RIBBON_RENAME_SELECTED, "Renames the selected files with the renaming mask."},
+      {ID_RIBBON_RENAME_ALL, "Renames every listed file with the renaming mask."},
+      {ID_RIBBON_SIMPLE_RENAME, "Files are renamed in their own folder."},
+      {ID_RIBBON_BACKUP_RENAME, "A copy of each file is kept in a backup folder before it is renamed."},
+      {ID_RIBBON_TARGET_RENAME, "Renamed copies are written to a target folder; the originals stay."},
+      {ID_RIBBON_RENAME_DELETE, "Renamed copies are written to a target folder, then the originals are deleted."},
+      {ID_RIBBON_BROWSE, "Chooses the backup or target folder of the renaming type."},
+      {ID_THUMBNAIL_NONE, "Lists the files without thumbnails: the fastest listing."},
+      {ID_THUMBNAIL_RAW, "Shows the thumbnail stored in each photo, as stored."},
+      {ID_THUMBNAIL_HIGHRES, "Shows a thumbnail made from the photo itself, turned upright."},
+      {ID_RIBBON_LISTED_COLOUR, "Colour of the listed files."},
+      {ID_RIBBON_RENAMED_COLOUR, "Colour of the names of renamed files."},
+      {ID_RIBBON_TIME_COLOUR, "Colour of the date and time the new name was taken from."},
+      {ID_RIBBON_DUPL_ROOT_COLOUR, "Colour of the first of several files that would get the same name."},
+      {ID_RIBBON_DUPLICATE_COLOUR, "Colour of the files that get a suffix because their name is taken."},
+      {ID_RIBBON_RESET_COLOURS, "Sets the five list colours back to their defaults."},
+      {ID_RIBBON_RENAME_PREVIOUS_PHOTO, "Selects and previews the previous photo of the list."},
+      {ID_RIBBON_RENAME_NEXT_PHOTO, "Selects and previews the next photo of the list."},
+      {ID_VIEW_DETAIL, "Shows the Exif and IPTC details of the selected photo."},
+      {ID_COPY_CLIPBOARD, "Copies the selected photo to the clipboard."},
+  };
+  for (const auto& tip : tips)
+    if (QAction* action = view->Command(tip.id))
+      action->setToolTip(QStringLiteral("<b>%1</b><br>%2").arg(action->text().replace("&&", "&").toHtmlEscaped(),
+                                                               QString::fromUtf8(tip.description)));
 
   CRibbonBar* ribbon = frame.Ribbon();
   const int category = ribbon->Categories().indexOf(QStringLiteral("Photo Rename"));
@@ -107,9 +148,15 @@ CRenameFileView* AttachRenameView(CMainFrame& frame, CRenameViewPage& page, CLor
     photos->AddLarge(view->Command(ID_RIBBON_RENAME_NEXT_PHOTO));
     photos->AddSmall(view->Command(ID_VIEW_DETAIL));
     photos->AddSmall(view->Command(ID_COPY_CLIPBOARD));
-    CRibbonGroup* thumbnails = ribbon->AddGroup(category, QStringLiteral("ThumbNails"));
+    renaming->AddSmall(counter);
+  }
+  // Display choices go with the other options, leaving room for the renaming commands.
+  int options = ribbon->Categories().indexOf(QStringLiteral("Options"));
+  if (options < 0) options = category;
+  if (options >= 0) {
+    CRibbonGroup* thumbnails = ribbon->AddGroup(options, QStringLiteral("ThumbNails"));
     for (int id : {ID_THUMBNAIL_NONE, ID_THUMBNAIL_RAW, ID_THUMBNAIL_HIGHRES}) thumbnails->AddSmall(view->Command(id));
-    CRibbonGroup* colours = ribbon->AddGroup(category, QStringLiteral("Colours"));
+    CRibbonGroup* colours = ribbon->AddGroup(options, QStringLiteral("Colours"));
     for (int id : colourIds) colours->AddSmall(view->Command(id));
     colours->AddSmall(view->Command(ID_RIBBON_RESET_COLOURS));
   }

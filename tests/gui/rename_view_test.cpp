@@ -3,6 +3,7 @@
 // thumbnail modes, colours, the context menu and the three dialogs.
 #include <QAction>
 #include <QApplication>
+#include <QHeaderView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -231,6 +232,21 @@ class RenameViewTest : public QObject {
     f.log.Clear();
     f.view->PreviewRow(1);
     QVERIFY(f.log.Contains("Preview File: " + target));
+  }
+
+  void HeaderClickSorts() {
+    ViewFixture f;
+    f.view->OnInitialUpdate();
+    f.ChooseFolder();
+    f.List();
+    auto* header = f.view->List()->horizontalHeader();
+    auto* table = f.view->List()->TableModel();
+    header->sectionClicked(0);
+    QCOMPARE(table->data(table->index(0, 0), Qt::DisplayRole).toString(), QString("IMG_0001.jpg"));
+    header->sectionClicked(0);  // the same column again: descending
+    QCOMPARE(table->data(table->index(0, 0), Qt::DisplayRole).toString(), QString("IMG_0003.jpg"));
+    QVERIFY(!table->data(table->index(0, 0), Qt::DecorationRole).isNull());  // the thumbnail moved with its row
+    QCOMPARE(header->sortIndicatorOrder(), Qt::DescendingOrder);
   }
 
   void ColoursAndContextMenu() {
