@@ -160,6 +160,14 @@ CRenameFileView* AttachRenameView(CMainFrame& frame, CRenameViewPage& page, CLor
     for (int id : colourIds) colours->AddSmall(view->Command(id));
     colours->AddSmall(view->Command(ID_RIBBON_RESET_COLOURS));
   }
+  // A change of the rotation option shows the previewed photo again with it.
+  for (int id : {kCmdAutoRotate, kCmdKeepOrientation, kCmdRotateImageView})
+    if (QAction* action = frame.Command(id))
+      QObject::connect(action, &QAction::triggered, preview, [&frame, preview]() {
+        CPictureBox* picture = preview->Picture();
+        if (picture->Source() == CPictureBox::SourceFile)
+          picture->SetPicture(kPictureBoxCurrentFile, frame.AutoRotate() ? kPictureExifOrientation : 0, 2, true);
+      });
   QObject::connect(view, &CRenameFileView::DetailsRequested, &frame, [&frame](const QString&) {
     frame.ShowDetailsView();
   });

@@ -11,6 +11,7 @@
 #include "engine/engine.h"
 #include "main_window.h"
 #include "photo_factory.h"
+#include "rename_view/picture_box.h"
 #include "rename_view/rename_file_view.h"
 #include "rename_view/rename_list_ctrl.h"
 #include "rename_view/thumbnails.h"
@@ -63,6 +64,16 @@ class RenameWindowTest : public QObject {
     QTRY_COMPARE(view->Thumbnails().Count(), 4);
     QApplication::processEvents();
     SaveScreenshot(frame, "rename_window_listed");
+
+    // The rotation option shows the previewed photo again: the third one has orientation 6.
+    view->RunCommand(ID_RIBBON_RENAME_NEXT_PHOTO);
+    view->RunCommand(ID_RIBBON_RENAME_NEXT_PHOTO);
+    CPictureBox* picture = view->Preview()->Picture();
+    QCOMPARE(picture->RenderedImage().size(), QSize(120, 160));
+    frame->Command(kCmdKeepOrientation)->trigger();
+    QCOMPARE(picture->RenderedImage().size(), QSize(160, 120));
+    frame->Command(kCmdAutoRotate)->trigger();
+    QCOMPARE(picture->RenderedImage().size(), QSize(120, 160));
 
     // A mask typed and applied through the ribbon.
     view->MaskBox()->lineEdit()->selectAll();
