@@ -5,9 +5,16 @@
 // every thumbnail is made, as the desktop program does.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+
+#include <turbojpeg.h>
+
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <random>
 #include <string>
+#include <vector>
 
 #include "engine/engine.h"
 #include "imaging/exif_access.h"
@@ -55,9 +62,41 @@ const std::string& PhotoFolder() {
   return folder.Path();
 }
 
+// The same count of photos with grain on the gradient, so that their size
+// (about 4 MB each) and decoding cost are those of a camera's JPEGs. No Exif.
+const std::string& GrainyFolder() {
+  static lx::test::TempDir folder("lx-bench-thumbnails-grain");
+  static bool made = false;
+  if (!made) {
+    const int w = 4000, h = 3000;
+    std::vector<unsigned char> rgb(static_cast<size_t>(w) * h * 3);
+    std::mt19937 random(12345);
+    std::uniform_int_distribution<int> grain(-10, 10);
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) {
+        unsigned char* p = &rgb[(static_cast<size_t>(y) * w + x) * 3];
+        const int base[3] = {x * 255 / w, y * 255 / h, 128};
+        for (int c = 0; c < 3; ++c) p[c] = static_cast<unsigned char>(std::clamp(base[c] + grain(random), 0, 255));
+      }
+    tjhandle handle = tjInitCompress();
+    unsigned char* jpeg = nullptr;
+    unsigned long size = 0;
+    tjCompress2(handle, rgb.data(), w, 0, h, TJPF_RGB, &jpeg, &size, TJSAMP_420, 92, 0);
+    for (int i = 0; i < kPhotos; ++i) {
+      std::ofstream out(lx::StrFormat("%s/IMG_%04d.jpg", folder.Path().c_str(), i), std::ios::binary);
+      out.write(reinterpret_cast<const char*>(jpeg), static_cast<std::streamsize>(size));
+    }
+    tjFree(jpeg);
+    tjDestroy(handle);
+    made = true;
+  }
+  return folder.Path();
+}
+
 void BM_ListFolder(benchmark::State& state) {
   const int mode = static_cast<int>(state.range(0));
-  const std::string folder = PhotoFolder() + "/";
+  const bool grainy = state.range(1) != 0;
+  const std::string folder = (grainy ? GrainyFolder() : PhotoFolder()) + "/";
   lx::test::TempDir config("lx-bench-thumbnails-config");
   lx::SettingsStore settings(config.Path());
   lx::CLorvexandrinEngine engine(settings);
@@ -101,8 +140,17 @@ void BM_ListFolder(benchmark::State& state) {
   if (list.RowCount() != kPhotos) state.SkipWithError("not every photo was listed");
   state.counters["rows"] = list.RowCount();
   state.counters["thumbnails"] = made;
+  state.counters["MB_per_photo"] =
+      static_cast<double>(fs::file_size(folder + "IMG_0000.jpg")) / (1024.0 * 1024.0);
 }
-BENCHMARK(BM_ListFolder)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+BENCHMARK(BM_ListFolder)
+    ->ArgNames({"mode", "grain"})
+    ->Args({0, 0})
+    ->Args({1, 0})
+    ->Args({2, 0})
+    ->Args({0, 1})
+    ->Args({2, 1})
+    ->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
 }  // namespace
 

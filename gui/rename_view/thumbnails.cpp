@@ -10,8 +10,7 @@
 #include <QRunnable>
 #include <QThread>
 #include <algorithm>
-#include <fstream>
-#include <iterator>
+#include <cstdio>
 
 #include "engine/log.h"
 #include "imaging/exif_access.h"
@@ -27,10 +26,20 @@ namespace {
 // Twice the thumbnail side keeps the smooth downscale sharp.
 constexpr int kDecodeMinSide = 2 * kThumbnailSize;
 
+// One read of the whole file: photos are a few megabytes.
 std::string ReadWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return {};
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) return {};
+  std::string bytes;
+  if (std::fseek(file, 0, SEEK_END) == 0) {
+    const long size = std::ftell(file);
+    if (size > 0 && std::fseek(file, 0, SEEK_SET) == 0) {
+      bytes.resize(static_cast<size_t>(size));
+      bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file));
+    }
+  }
+  std::fclose(file);
+  return bytes;
 }
 
 QImage DrawOnSquare(const QImage& picture, QRgb background, bool keepAspect) {
@@ -72,7 +81,7 @@ QImage DecodeJpegScaled(const std::string& bytes, int minSide) {
     }
     image = QImage(bestW, bestH, QImage::Format_RGB888);
     if (tjDecompress2(handle, data, size, image.bits(), bestW, static_cast<int>(image.bytesPerLine()), bestH,
-                      TJPF_RGB, TJFLAG_FASTDCT) != 0 &&
+                      TJPF_RGB, TJFLAG_FASTDCT | TJFLAG_FASTUPSAMPLE) != 0 &&
         tjGetErrorCode(handle) == TJERR_FATAL)
       image = QImage();
   }
