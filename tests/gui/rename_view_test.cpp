@@ -266,6 +266,13 @@ class RenameViewTest : public QObject {
     f.view->Model().SetRowSelected(2, true);
     menu = f.view->BuildContextMenu();
     QCOMPARE(menu->actions().last()->text(), QString("Delete Selected Files"));
+    // A portable device as source: no rename types, and the device data in the menu.
+    f.engine.sourceKind = SourceKind::Device;
+    f.view->UpdateCommandStates();
+    for (int id : {ID_RIBBON_SIMPLE_RENAME, ID_RIBBON_BACKUP_RENAME, ID_RIBBON_TARGET_RENAME, ID_RIBBON_RENAME_DELETE,
+                   ID_RIBBON_BROWSE})
+      QVERIFY(!Enabled(*f.view, id));
+    QCOMPARE(f.view->BuildContextMenu()->actions().first()->text(), QString("View Portable File Data"));
     for (int i = 0; i < 3; ++i) f.view->Model().SetRowSelected(i, false);
     QVERIFY(!f.view->BuildContextMenu());
   }
