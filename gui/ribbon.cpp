@@ -8,6 +8,7 @@
 #include <QTabBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <cstdlib>
 
 namespace lx::gui {
 
@@ -50,12 +51,27 @@ static QToolButton* MakeButton(QAction* action, QWidget* parent) {
   return button;
 }
 
+// A long label of a large button goes on two lines, split at the blank
+// nearest its middle, so that a full ribbon fits without cutting labels short.
+static QString TwoLineLabel(const QString& text) {
+  if (text.size() <= 12 || text.contains('\n')) return text;
+  int best = -1;
+  for (int i = 0; i < text.size(); ++i)
+    if (text[i] == ' ' && (best < 0 || std::abs(i - text.size() / 2) < std::abs(best - text.size() / 2))) best = i;
+  if (best < 0) return text;
+  QString wrapped = text;
+  wrapped[best] = '\n';
+  return wrapped;
+}
+
 QToolButton* CRibbonGroup::AddLarge(QAction* action) {
+  // The menus and tooltips keep the one-line text; only the button shows two lines.
+  action->setIconText(TwoLineLabel(action->text()));
   auto* button = MakeButton(action, this);
   button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
   button->setIconSize(QSize(32, 32));
   button->setMinimumWidth(64);
-  button->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
+  button->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Expanding);
   buttons_->addWidget(button);
   smallColumn_ = nullptr;
   if (CRibbonBar* bar = RibbonOf(this)) bar->buttons_.push_back(button);
