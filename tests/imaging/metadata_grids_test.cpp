@@ -129,7 +129,7 @@ TEST(DetailsCatalogue, GroupsInOrderWithRepeatedTagsAndEmptyGroups) {
   ASSERT_EQ(grid.size(), 9u);
   for (int i = 0; i < 9; ++i) EXPECT_EQ(grid[i].title, kDetailsGroupTitles[i]);
   EXPECT_EQ(grid[0].rows[0].value, "5");
-  EXPECT_EQ(grid[0].rows[1].value, StrFormat("%zu bytes", 6 + 2 + 6 + 2 + 5));
+  EXPECT_EQ(grid[0].rows[1].value, StrFormat("%d bytes", 6 + 2 + 6 + 2 + 5));
   ASSERT_EQ(grid[1].rows.size(), 3u);  // a tag that occurs twice gives two rows, in item order
   EXPECT_EQ(grid[1].rows[0].value, "Nikon");
   EXPECT_EQ(grid[1].rows[1].value, "NIKON");

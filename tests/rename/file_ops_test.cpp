@@ -86,7 +86,9 @@ TEST(FileOpsTest, TimesAreReadAndSetSeparately) {
   ASSERT_EQ(ReadFileTimes(dir.File("a.jpg"), times), 0);
   EXPECT_EQ(times.modification, 1500000000);
   EXPECT_EQ(times.access, 1400000000);
-  if (!times.hasBirthTime) EXPECT_EQ(times.creation, times.modification);
+  if (!times.hasBirthTime) {
+    EXPECT_EQ(times.creation, times.modification);
+  }
   EXPECT_EQ(ReadFileTimes(dir.File("gone.jpg"), times), ENOENT);
   EXPECT_EQ(SetFileTimes(dir.File("gone.jpg"), TimeT{1}, TimeT{1}), ENOENT);
 }
