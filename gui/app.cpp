@@ -128,6 +128,9 @@ bool CLorvexandrinApp::InitInstance() {
   startupComplete_ = true;
   const std::string placement = settings_->GetText("WindowPlacement");
   frame_->RestoreWindowPlacement(placement);
+  // Without udev (a container, a sandbox) this only logs: devices are then
+  // found when the folder tree is opened.
+  frame_->StartDeviceNotifications(options_.deviceEvents);
   frame_->show();
   frame_->ShowRenameView(true);
   return true;

@@ -11,6 +11,7 @@
 
 namespace lx {
 class CSQLite;
+class DeviceEventSource;
 class LorvexandrinDatabase;
 class Prompts;
 class SettingsStore;
@@ -34,6 +35,7 @@ struct StartupOptions {
   DatabaseFolderChooser chooseDatabaseFolder;  // default: the folder dialog
   DeviceBrowser* devices = nullptr;            // default: no devices
   lx::Prompts* prompts = nullptr;              // default: the program's dialogs
+  lx::DeviceEventSource* deviceEvents = nullptr;  // default: udev
 };
 
 class CLorvexandrinApp : public QObject {

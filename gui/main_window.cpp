@@ -25,6 +25,7 @@
 #include <sstream>
 
 #include "database_step.h"
+#include "devices/device_notifications.h"
 #include "engine/engine.h"
 #include "engine/prompts.h"
 #include "engine/version.h"
@@ -127,6 +128,8 @@ CMainFrame::CMainFrame(CLorvexandrinEngine& engine, Prompts& prompts, DeviceBrow
 }
 
 CMainFrame::~CMainFrame() {
+  // Its threads post to this object: they end before it goes.
+  StopDeviceNotifications();
   // The panes outlive this object's own destructor; their signals must not reach it.
   if (output_) output_->disconnect(this);
   if (ribbon_) ribbon_->disconnect(this);
@@ -597,9 +600,39 @@ bool CMainFrame::RestoreWindowPlacement(const std::string& text) {
   return true;
 }
 
+bool CMainFrame::StartDeviceNotifications(DeviceEventSource* source) {
+  StopDeviceNotifications();
+  if (!source) {
+    ownDeviceSource_ = std::make_unique<UdevDeviceEventSource>();
+    source = ownDeviceSource_.get();
+  }
+  // The rescan runs on the timer's thread; the device table and the tree
+  // belong to this thread, so the rescan only posts here, where the tree
+  // reads the devices again.
+  deviceNotifications_ = std::make_unique<DeviceNotifications>(
+      nullptr, [this](const std::vector<PortableDeviceEntry>&) {
+        QMetaObject::invokeMethod(this, [this] { OnDevicesChanged(); }, Qt::QueuedConnection);
+      });
+  deviceNotificationsActive_ = deviceNotifications_->RegisterDeviceNotifications(*source);
+  return deviceNotificationsActive_;
+}
+
+void CMainFrame::StopDeviceNotifications() {
+  // Unregisters, then waits for a rescan in progress.
+  deviceNotifications_.reset();
+  ownDeviceSource_.reset();
+  deviceNotificationsActive_ = false;
+}
+
+void CMainFrame::OnDevicesChanged() {
+  if (closing_ || !tree_) return;
+  tree_->RefreshDeviceNodes();
+}
+
 void CMainFrame::CloseSequence() {
   if (closing_) return;
   closing_ = true;
+  StopDeviceNotifications();
   if (showClosingDialog) {
     auto* closingDlg = new CClosingDlg(this);
     closingDlg->setAttribute(Qt::WA_DeleteOnClose);

@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QMainWindow>
 #include <functional>
+#include <memory>
 #include <string>
 
 class QAction;
@@ -16,6 +17,8 @@ class QToolButton;
 
 namespace lx {
 class CLorvexandrinEngine;
+class DeviceEventSource;
+class DeviceNotifications;
 class Prompts;
 }
 
@@ -109,6 +112,12 @@ class CMainFrame : public QMainWindow {
   // Runs a command by id, as its button does.
   void RunCommand(int id);
 
+  // Follows cameras and phones plugged in or removed; null listens to udev.
+  // A source that cannot start is logged and the program goes on without it.
+  bool StartDeviceNotifications(DeviceEventSource* source = nullptr);
+  void StopDeviceNotifications();
+  bool DeviceNotificationsActive() const { return deviceNotificationsActive_; }
+
   // Skips the closing window (tests close many frames).
   bool showClosingDialog = true;
 
@@ -128,6 +137,7 @@ class CMainFrame : public QMainWindow {
   void ShowDatabaseInfo();
   void ChooseRotation();
   void CloseSequence();
+  void OnDevicesChanged();
 
   CLorvexandrinEngine& engine_;
   Prompts& prompts_;
@@ -154,6 +164,9 @@ class CMainFrame : public QMainWindow {
   int visualStyle_ = kCmdStyleAqua;
   QString desktopStyle_;
   std::function<void()> databaseInfo_;
+  std::unique_ptr<DeviceEventSource> ownDeviceSource_;
+  std::unique_ptr<DeviceNotifications> deviceNotifications_;
+  bool deviceNotificationsActive_ = false;
 };
 
 }  // namespace lx::gui

@@ -96,6 +96,23 @@ void CLorvexandrinShellTreeCtrl::RefreshDevices() {
   engine_.deviceCount = static_cast<int>(found.size());
 }
 
+void CLorvexandrinShellTreeCtrl::RefreshDeviceNodes() {
+  RefreshDevices();
+  for (int i = 0; i < topLevelItemCount(); ++i) {
+    QTreeWidgetItem* computer = topLevelItem(i);
+    if (computer->data(0, kKindRole).toInt() != kComputerItem) continue;
+    // Not opened yet: its children are read from the devices when it is.
+    if (computer->childCount() == 0 && computer->childIndicatorPolicy() == QTreeWidgetItem::ShowIndicator) continue;
+    for (int c = computer->childCount() - 1; c >= 0; --c)
+      if (computer->child(c)->data(0, kKindRole).toInt() == kDeviceItem) delete computer->takeChild(c);
+    for (int d = 0; d < engine_.deviceCount; ++d)
+      AddChild(computer, QString::fromStdString(engine_.deviceNames[static_cast<size_t>(d)]), kDeviceItem,
+               QString::fromStdString(engine_.deviceIds[static_cast<size_t>(d)]));
+    computer->setChildIndicatorPolicy(computer->childCount() > 0 ? QTreeWidgetItem::ShowIndicator
+                                                                 : QTreeWidgetItem::DontShowIndicatorWhenChildless);
+  }
+}
+
 std::vector<std::string> CLorvexandrinShellTreeCtrl::DeviceFolderNames(QTreeWidgetItem* item,
                                                                        std::string* deviceId) const {
   std::vector<std::string> names;

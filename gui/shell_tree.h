@@ -77,6 +77,9 @@ class CLorvexandrinShellTreeCtrl : public QTreeWidget {
   QTreeWidgetItem* FindFolderItem(const QString& path);
   // Re-reads the device table into the engine.
   void RefreshDevices();
+  // Re-reads the device table and, once the computer node has been opened,
+  // replaces its device nodes with the devices connected now.
+  void RefreshDeviceNodes();
 
  signals:
   // A new source is stored in the engine: the rename view must list it.

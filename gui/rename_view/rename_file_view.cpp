@@ -67,6 +67,18 @@ CRenameFileView::CRenameFileView(CLorvexandrinEngine& engine, CSQLite& sqlite, P
   model_->onFileRead = [this](const OpenedPhoto& photo, RenameListRow& row, int index) {
     OnFileRead(photo, row, index);
   };
+  // The list stops the watch around its own runs, so that the program's own
+  // renames and deletions are never reported as outside changes.
+  model_->stopWatch = [this] { watch_.StopFolderWatch(); };
+  model_->startWatch = [this] {
+    if (engine_.sourceKind != SourceKind::Folder) return;
+    // The report comes on the watch thread: it only posts to this object. The
+    // destructor joins the thread before the object goes, and Qt drops the
+    // posted calls of a destroyed object.
+    watch_.StartFolderWatch(engine_, prompts_, [this](int action) {
+      QMetaObject::invokeMethod(this, [this, action] { OnWatchReport(action); }, Qt::QueuedConnection);
+    });
+  };
   BuildForm();
   BuildCommands();
   connect(thumbnails_.get(), &ThumbnailMaker::ThumbnailReady, list_->TableModel(),
@@ -78,7 +90,18 @@ CDockablePreview* CRenameFileView::Preview() const { return preview_.data(); }
 CImgReadProgressDlg* CRenameFileView::ProgressDialog() const { return progress_.data(); }
 
 CRenameFileView::~CRenameFileView() {
+  watch_.StopFolderWatch();
   if (progress_) delete progress_.data();
+}
+
+void CRenameFileView::OnWatchReport(int action) {
+  // A run in progress restarts the watch at its end and lists what it finds then.
+  if (running_) return;
+  // The source may have changed since the report was posted.
+  if (engine_.sourceKind != SourceKind::Folder) return;
+  OnFolderChanged(action);
+  model_->ReReadFolder = true;
+  RefreshList(RunList);
 }
 
 void CRenameFileView::BuildForm() {

@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "rename/folder_watch.h"
 #include "rename/rename_list.h"
 #include "storage/database_keyword_source.h"
 
@@ -106,6 +107,8 @@ class CRenameFileView : public QWidget {
   QLineEdit* SourcePathField() const { return sourcePath_; }
   QLineEdit* RenamePathField() const { return renamePath_; }
   CImgReadProgressDlg* ProgressDialog() const;
+  // True while the listed folder is followed for changes.
+  bool FolderWatched() const { return watch_.Watching(); }
 
   int CurrentRow = -1;
   int ThumbNailMode = 2;
@@ -152,6 +155,8 @@ class CRenameFileView : public QWidget {
   void OnFileRead(const OpenedPhoto& photo, RenameListRow& row, int index);
   void OnCurrentRowChanged(int row);
   void ShowContextMenu(const QPoint& globalPos);
+  // A change reported by the folder watch, on this object's thread.
+  void OnWatchReport(int action);
 
   CLorvexandrinEngine& engine_;
   CSQLite& sqlite_;
@@ -170,6 +175,8 @@ class CRenameFileView : public QWidget {
   bool initialising_ = true;
   bool running_ = false;
   bool initialised_ = false;
+  // Last: it is stopped before anything its reports use goes away.
+  FolderWatch watch_;
 };
 
 }  // namespace lx::gui

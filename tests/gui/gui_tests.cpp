@@ -15,6 +15,7 @@ int RunMessageBoxTests(int argc, char** argv);
 int RunSourceTreeTests(int argc, char** argv);
 int RunMainFrameTests(int argc, char** argv);
 int RunStartupTests(int argc, char** argv);
+int RunDeviceNotifyTests(int argc, char** argv);
 
 int RunAllGuiTests(int argc, char** argv) {
   int failures = 0;
@@ -23,6 +24,7 @@ int RunAllGuiTests(int argc, char** argv) {
   failures += RunSourceTreeTests(argc, argv);
   failures += RunMainFrameTests(argc, argv);
   failures += RunStartupTests(argc, argv);
+  failures += RunDeviceNotifyTests(argc, argv);
   return failures == 0 ? 0 : 1;
 }
 

@@ -335,6 +335,7 @@ class RenameViewTest : public QObject {
 
 QObject* MakePictureTest();
 QObject* MakeWindowTest();
+QObject* MakeWatchTest();
 
 int RunRenameViewTests(int argc, char** argv) {
   int status = 0;
@@ -344,6 +345,8 @@ int RunRenameViewTests(int argc, char** argv) {
   status |= QTest::qExec(&view, argc, argv);
   std::unique_ptr<QObject> window(MakeWindowTest());
   status |= QTest::qExec(window.get(), argc, argv);
+  std::unique_ptr<QObject> watch(MakeWatchTest());
+  status |= QTest::qExec(watch.get(), argc, argv);
   return status;
 }
 
