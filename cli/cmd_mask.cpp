@@ -1,4 +1,4 @@
-// mask MASK: the elements of a parsed renaming mask; catalogue: every format specification.
+// mask MASK: the elements of a parsed renaming mask; catalogue: every format element.
 #include "arguments.h"
 #include "commands.h"
 #include "masks/mask_catalogue.h"

@@ -1,4 +1,4 @@
-// The catalogue of every format specification, as the specification picker
+// The catalogue of every format element, as the element picker
 // and the CLI's "catalogue" command show it.
 #pragma once
 

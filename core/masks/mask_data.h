@@ -1,4 +1,4 @@
-// The renaming mask: straight text and "%" format specifications, parsed into
+// The renaming mask: straight text and "%" format elements, parsed into
 // at most 50 elements, and evaluated per file into a new name.
 #pragma once
 
@@ -41,7 +41,7 @@ enum ExtensionCase : int { ExtUnchanged = 1, ExtUpper = 2, ExtLower = 3 };
 enum ReportMode : int { ReportQuiet = 0, ReportBox = 1 };
 
 struct CMaskAttr {
-  std::string SpecMask;     // the straight text, or the specification in its normalised form
+  std::string SpecMask;     // the straight text, or the format element in its normalised form
   int SpecType = SpecUndefined;
   int SpecSubType = 0;      // TimeSource or ExtensionCase, else 0
   int AdditionalData = 0;   // character count, keyword index or counter digits

@@ -36,7 +36,7 @@ bool MaskUsesKeyword(std::string_view mask, int keywordId, int which) {
       continue;
     }
     if (mask[i + 1] != 'K') {
-      i += 2;  // any other two-character specification
+      i += 2;  // any other two-character element
       continue;
     }
     size_t j = i + 2;
