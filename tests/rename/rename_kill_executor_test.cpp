@@ -95,28 +95,39 @@ Outcome Inspect(const std::string& configRoot, const std::string& folder) {
   return outcome;
 }
 
+// Forks a child that renames every photo of the folder; returns its pid once
+// the child has begun the run, -1 when it could not be started.
+pid_t StartRenameInChild(const std::string& configRoot, const std::string& folder) {
+  int ready[2];
+  if (::pipe(ready) != 0) return -1;
+  pid_t child = ::fork();
+  if (child == 0) {
+    RenameAll(configRoot, folder, ready[1]);
+    ::_exit(0);
+  }
+  char byte;
+  bool begun = child > 0 && ::read(ready[0], &byte, 1) == 1;
+  ::close(ready[0]);
+  ::close(ready[1]);
+  if (child > 0 && !begun) {
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+  }
+  return begun ? child : -1;
+}
+
 TEST(RenameKillTest, AKilledRunLosesNoFileAndKeepsTheCounter) {
   // How long an undisturbed run takes here, to aim the kills inside the run.
   std::chrono::microseconds fullRun{};
   {
     TempDir config, photos;
     MakeFolder(photos.Slash());
-    int ready[2];
-    ASSERT_EQ(::pipe(ready), 0);
-    pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-      RenameAll(config.Path(), photos.Slash(), ready[1]);
-      ::_exit(0);
-    }
-    char byte;
-    ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+    pid_t child = StartRenameInChild(config.Path(), photos.Slash());
+    ASSERT_GT(child, 0);
     auto t0 = std::chrono::steady_clock::now();
     int status = 0;
     ::waitpid(child, &status, 0);
     fullRun = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - t0);
-    ::close(ready[0]);
-    ::close(ready[1]);
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     Outcome done = Inspect(config.Path(), photos.Slash());
     EXPECT_EQ(done.renamed, kFiles);
@@ -129,24 +140,14 @@ TEST(RenameKillTest, AKilledRunLosesNoFileAndKeepsTheCounter) {
   for (int round = 0; round < 6; ++round) {
     TempDir config, photos;
     MakeFolder(photos.Slash());
-    int ready[2];
-    ASSERT_EQ(::pipe(ready), 0);
-    pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-      RenameAll(config.Path(), photos.Slash(), ready[1]);
-      ::_exit(0);
-    }
-    char byte;
-    ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+    pid_t child = StartRenameInChild(config.Path(), photos.Slash());
+    ASSERT_GT(child, 0);
     // The child's exit is part of the measured run: aim a little short of its end.
     std::uniform_int_distribution<long long> delay(0, fullRun.count() * 3 / 4);
     std::this_thread::sleep_for(std::chrono::microseconds(delay(random)));
     ::kill(child, SIGKILL);
     int status = 0;
     ::waitpid(child, &status, 0);
-    ::close(ready[0]);
-    ::close(ready[1]);
 
     SCOPED_TRACE("round " + std::to_string(round));
     Outcome outcome = Inspect(config.Path(), photos.Slash());

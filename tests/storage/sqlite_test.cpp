@@ -230,38 +230,60 @@ TEST(SqlFormat, QuotesUserText) {
   EXPECT_EQ(SqlFormat("'%q' %d", "O'Brien", 3), "'O''Brien' 3");
 }
 
+// A child process that opens the database, starts a transaction with
+// beginSql and holds it for holdMs before committing.
+class LockHoldingChild {
+ public:
+  LockHoldingChild(const std::string& path, const char* beginSql, int holdMs) {
+    int ready[2];
+    if (pipe(ready) != 0) return;
+    child_ = fork();
+    if (child_ == 0) {
+      close(ready[0]);
+      sqlite3* db = nullptr;
+      bool ok = sqlite3_open(path.c_str(), &db) == SQLITE_OK &&
+                sqlite3_exec(db, beginSql, nullptr, nullptr, nullptr) == SQLITE_OK;
+      char c = ok ? 'y' : 'n';
+      if (write(ready[1], &c, 1) != 1) _exit(3);
+      std::this_thread::sleep_for(std::chrono::milliseconds(holdMs));
+      ok = ok && sqlite3_exec(db, "COMMIT;", nullptr, nullptr, nullptr) == SQLITE_OK;
+      sqlite3_close(db);
+      _exit(ok ? 0 : 2);
+    }
+    close(ready[1]);
+    char c = 0;
+    holding_ = child_ > 0 && read(ready[0], &c, 1) == 1 && c == 'y';
+    close(ready[0]);
+  }
+  // True once the child holds its transaction.
+  bool Holding() const { return holding_; }
+  // Waits for the child; true when it committed and ended cleanly.
+  bool Finished() {
+    int status = 0;
+    return child_ > 0 && waitpid(child_, &status, 0) == child_ && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  }
+
+ private:
+  pid_t child_ = -1;
+  bool holding_ = false;
+};
+
+std::string DatabaseWithTableK(const test::TempDir& dir) {
+  std::string path = dir.File("shared.sq3");
+  sqlite3* db = nullptr;
+  sqlite3_open(path.c_str(), &db);
+  sqlite3_exec(db, "CREATE TABLE K(v INTEGER);", nullptr, nullptr, nullptr);
+  sqlite3_close(db);
+  return path;
+}
+
 // Another process holds an exclusive write lock for a while: reads wait it
 // out in logged steps, writes wait too, and the file stays sound.
 TEST(SqliteTwoProcesses, WaitingSideLogsBusyAndNothingIsLost) {
   test::TempDir dir;
-  std::string path = dir.File("shared.sq3");
-  {
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(db, "CREATE TABLE K(v INTEGER);", nullptr, nullptr, nullptr), SQLITE_OK);
-    sqlite3_close(db);
-  }
-  int ready[2];
-  ASSERT_EQ(pipe(ready), 0);
-  pid_t child = fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    close(ready[0]);
-    sqlite3* db = nullptr;
-    int ok = sqlite3_open(path.c_str(), &db) == SQLITE_OK &&
-             sqlite3_exec(db, "BEGIN EXCLUSIVE; INSERT INTO K VALUES(1);", nullptr, nullptr, nullptr) == SQLITE_OK;
-    char c = ok ? 'y' : 'n';
-    if (write(ready[1], &c, 1) != 1) _exit(3);
-    std::this_thread::sleep_for(std::chrono::milliseconds(1200));
-    ok = ok && sqlite3_exec(db, "COMMIT;", nullptr, nullptr, nullptr) == SQLITE_OK;
-    sqlite3_close(db);
-    _exit(ok ? 0 : 2);
-  }
-  close(ready[1]);
-  char c = 0;
-  ASSERT_EQ(read(ready[0], &c, 1), 1);
-  close(ready[0]);
-  ASSERT_EQ(c, 'y');
+  std::string path = DatabaseWithTableK(dir);
+  LockHoldingChild child(path, "BEGIN EXCLUSIVE; INSERT INTO K VALUES(1);", 1200);
+  ASSERT_TRUE(child.Holding());
 
   CapturingLogSink log;
   ScopedLogSink attached(log);
@@ -274,44 +296,16 @@ TEST(SqliteTwoProcesses, WaitingSideLogsBusyAndNothingIsLost) {
   EXPECT_GE(prompts.beeps, 1);
   EXPECT_EQ(sql.ExecuteSQL("INSERT INTO K VALUES(2);", true, true), kSqlExecuted);
 
-  int status = 0;
-  ASSERT_EQ(waitpid(child, &status, 0), child);
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_TRUE(child.Finished());
   EXPECT_EQ(sql.GetQueryString("PRAGMA integrity_check", true, true), "ok");
   EXPECT_EQ(sql.GetQueryData("SELECT count(*) FROM K", true, true).AsInteger(), 2);
 }
 
 TEST(SqliteTwoProcesses, WriteWaitsForTheOtherWriterThenSucceeds) {
   test::TempDir dir;
-  std::string path = dir.File("shared.sq3");
-  {
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(db, "CREATE TABLE K(v INTEGER);", nullptr, nullptr, nullptr), SQLITE_OK);
-    sqlite3_close(db);
-  }
-  int ready[2];
-  ASSERT_EQ(pipe(ready), 0);
-  pid_t child = fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    close(ready[0]);
-    sqlite3* db = nullptr;
-    int ok = sqlite3_open(path.c_str(), &db) == SQLITE_OK &&
-             sqlite3_exec(db, "BEGIN IMMEDIATE; INSERT INTO K VALUES(1);", nullptr, nullptr, nullptr) == SQLITE_OK;
-    char c = ok ? 'y' : 'n';
-    if (write(ready[1], &c, 1) != 1) _exit(3);
-    std::this_thread::sleep_for(std::chrono::milliseconds(800));
-    ok = ok && sqlite3_exec(db, "COMMIT;", nullptr, nullptr, nullptr) == SQLITE_OK;
-    sqlite3_close(db);
-    _exit(ok ? 0 : 2);
-  }
-  close(ready[1]);
-  char c = 0;
-  ASSERT_EQ(read(ready[0], &c, 1), 1);
-  close(ready[0]);
-  ASSERT_EQ(c, 'y');
+  std::string path = DatabaseWithTableK(dir);
+  LockHoldingChild child(path, "BEGIN IMMEDIATE; INSERT INTO K VALUES(1);", 800);
+  ASSERT_TRUE(child.Holding());
 
   CapturingLogSink log;
   ScopedLogSink attached(log);
@@ -320,9 +314,7 @@ TEST(SqliteTwoProcesses, WriteWaitsForTheOtherWriterThenSucceeds) {
   sql.SetBusyWaitMs(100);
   EXPECT_EQ(sql.ExecuteSQL("INSERT INTO K VALUES(2);", true, true), kSqlExecuted);
   EXPECT_TRUE(log.Contains("Hit SQLITE_BUSY in CSQLite::ExecuteSQL"));
-  int status = 0;
-  ASSERT_EQ(waitpid(child, &status, 0), child);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_TRUE(child.Finished());
   EXPECT_EQ(sql.GetQueryData("SELECT count(*) FROM K", true, true).AsInteger(), 2);
 }
 
