@@ -200,9 +200,9 @@ class FakeSession : public PortableDeviceSession {
     if (objectId == kDeviceRootObject) {
       const Section* device = description_.Find("device");
       const std::string* name = device ? device->Find("name") : nullptr;
-      if (key == PropKey::Name) Text(value, name ? *name : deviceName_);
-      if (key == PropKey::ObjectId) Text(value, kDeviceRootObject);
-      if (key == PropKey::ContentType) Guid(value, kContentTypeFunctionalObject);
+      if (key == PropKey::Name) SetTextValue(value, name ? *name : deviceName_);
+      if (key == PropKey::ObjectId) SetTextValue(value, kDeviceRootObject);
+      if (key == PropKey::ContentType) SetGuidValue(value, kContentTypeFunctionalObject);
       return kSOk;
     }
     std::string rel;
@@ -215,23 +215,23 @@ class FakeSession : public PortableDeviceSession {
     const bool folder = S_ISDIR(st.st_mode);
     switch (key) {
       case PropKey::ObjectId:
-        Text(value, objectId);
+        SetTextValue(value, objectId);
         break;
       case PropKey::ParentId: {
         size_t slash = rel.rfind('/');
-        Text(value, slash == std::string::npos ? std::string(kDeviceRootObject) : IdOf(rel.substr(0, slash)));
+        SetTextValue(value, slash == std::string::npos ? std::string(kDeviceRootObject) : IdOf(rel.substr(0, slash)));
         break;
       }
       case PropKey::Name:
-        if (!IsNo(attr("name-readable"))) Text(value, attr("name") ? *attr("name") : fileName);
+        if (!IsNo(attr("name-readable"))) SetTextValue(value, attr("name") ? *attr("name") : fileName);
         break;
       case PropKey::OriginalFileName:
         if (!IsNo(attr("original-name-readable")))
-          Text(value, attr("original-name") ? *attr("original-name") : fileName);
+          SetTextValue(value, attr("original-name") ? *attr("original-name") : fileName);
         break;
       case PropKey::ContentType: {
         std::string type = attr("type") ? ToLowerAscii(*attr("type")) : (folder ? "folder" : "image");
-        Guid(value, type == "image"    ? kContentTypeImage
+        SetGuidValue(value, type == "image"    ? kContentTypeImage
                     : type == "folder" ? kContentTypeFolder
                     : type == "video"  ? kContentTypeVideo
                     : type == "audio"  ? kContentTypeAudio
@@ -246,7 +246,7 @@ class FakeSession : public PortableDeviceSession {
           std::string ext = ToLowerAscii(SplitPath(fileName).ext);
           format = (ext == ".jpg" || ext == ".jpeg") ? "exif" : ext.empty() ? "other" : ext.substr(1);
         }
-        Guid(value, folder && !attr("format") ? kFormatAssociation
+        SetGuidValue(value, folder && !attr("format") ? kFormatAssociation
                     : format == "exif"        ? kFormatExif
                     : format == "gif"         ? kFormatGif
                     : format == "png"         ? kFormatPng
@@ -270,7 +270,7 @@ class FakeSession : public PortableDeviceSession {
             value.vt = kVtDate;
             value.date = d;
           } else {
-            Text(value, *given);
+            SetTextValue(value, *given);
           }
         }
         break;
@@ -369,14 +369,6 @@ class FakeSession : public PortableDeviceSession {
   }
 
  private:
-  static void Text(PropValue& v, const std::string& text) {
-    v.vt = kVtLpwstr;
-    v.text = text;
-  }
-  static void Guid(PropValue& v, const char* guid) {
-    v.vt = kVtClsid;
-    v.text = guid;
-  }
   bool IsFolder(const std::string& rel) const {
     struct stat st {};
     return lstat((folder_ + rel).c_str(), &st) == 0 && S_ISDIR(st.st_mode);

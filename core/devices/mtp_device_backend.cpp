@@ -144,45 +144,45 @@ class MtpSession : public PortableDeviceSession {
           std::free(name);
           name = LIBMTP_Get_Modelname(device_);
         }
-        if (name) Text(value, name);
+        if (name) SetTextValue(value, name);
         std::free(name);
       }
-      if (key == PropKey::ObjectId) Text(value, kDeviceRootObject);
-      if (key == PropKey::ContentType) Guid(value, kContentTypeFunctionalObject);
+      if (key == PropKey::ObjectId) SetTextValue(value, kDeviceRootObject);
+      if (key == PropKey::ContentType) SetGuidValue(value, kContentTypeFunctionalObject);
       return kSOk;
     }
     if (objectId[0] == 's') {
       LIBMTP_devicestorage_t* s = Storage(static_cast<uint32_t>(std::strtoul(objectId.c_str() + 1, nullptr, 16)));
       if (!s) return kENotFound;
       if (key == PropKey::Name || key == PropKey::OriginalFileName)
-        Text(value, s->StorageDescription ? s->StorageDescription : (s->VolumeIdentifier ? s->VolumeIdentifier : ""));
-      if (key == PropKey::ObjectId) Text(value, objectId);
-      if (key == PropKey::ParentId) Text(value, kDeviceRootObject);
-      if (key == PropKey::ContentType) Guid(value, kContentTypeFunctionalObject);
+        SetTextValue(value, s->StorageDescription ? s->StorageDescription : (s->VolumeIdentifier ? s->VolumeIdentifier : ""));
+      if (key == PropKey::ObjectId) SetTextValue(value, objectId);
+      if (key == PropKey::ParentId) SetTextValue(value, kDeviceRootObject);
+      if (key == PropKey::ContentType) SetGuidValue(value, kContentTypeFunctionalObject);
       return kSOk;
     }
     const ObjectInfo* info = Info(objectId);
     if (!info) return kENotFound;
     switch (key) {
       case PropKey::ObjectId:
-        Text(value, objectId);
+        SetTextValue(value, objectId);
         break;
       case PropKey::ParentId:
-        Text(value, info->parent == 0 ? StrFormat("s%08X", info->storage) : StrFormat("o%08X", info->parent));
+        SetTextValue(value, info->parent == 0 ? StrFormat("s%08X", info->storage) : StrFormat("o%08X", info->parent));
         break;
       case PropKey::Name:
       case PropKey::OriginalFileName:
-        Text(value, info->name);
+        SetTextValue(value, info->name);
         break;
       case PropKey::ContentType:
-        Guid(value, info->type == LIBMTP_FILETYPE_FOLDER       ? kContentTypeFolder
+        SetGuidValue(value, info->type == LIBMTP_FILETYPE_FOLDER       ? kContentTypeFolder
                     : LIBMTP_FILETYPE_IS_IMAGE(info->type) ? kContentTypeImage
                     : LIBMTP_FILETYPE_IS_VIDEO(info->type) ? kContentTypeVideo
                     : LIBMTP_FILETYPE_IS_AUDIO(info->type) ? kContentTypeAudio
                                                            : kContentTypeGenericFile);
         break;
       case PropKey::Format:
-        Guid(value, (info->type == LIBMTP_FILETYPE_JPEG || info->type == LIBMTP_FILETYPE_JFIF) ? kFormatExif
+        SetGuidValue(value, (info->type == LIBMTP_FILETYPE_JPEG || info->type == LIBMTP_FILETYPE_JFIF) ? kFormatExif
                     : info->type == LIBMTP_FILETYPE_GIF                                       ? kFormatGif
                     : info->type == LIBMTP_FILETYPE_PNG                                       ? kFormatPng
                     : info->type == LIBMTP_FILETYPE_BMP                                       ? kFormatBmp
@@ -256,14 +256,6 @@ class MtpSession : public PortableDeviceSession {
  private:
   static uint32_t Number(const std::string& id) {
     return static_cast<uint32_t>(std::strtoul(id.c_str() + 1, nullptr, 16));
-  }
-  static void Text(PropValue& v, const std::string& text) {
-    v.vt = kVtLpwstr;
-    v.text = text;
-  }
-  static void Guid(PropValue& v, const char* guid) {
-    v.vt = kVtClsid;
-    v.text = guid;
   }
   LIBMTP_devicestorage_t* Storage(uint32_t id) {
     for (LIBMTP_devicestorage_t* s = device_->storage; s; s = s->next)

@@ -62,6 +62,16 @@ struct PropValue {
   DeviceDate date;   // kVtDate
 };
 
+// How the backends fill a text or GUID value.
+inline void SetTextValue(PropValue& v, const std::string& text) {
+  v.vt = kVtLpwstr;
+  v.text = text;
+}
+inline void SetGuidValue(PropValue& v, const char* guid) {
+  v.vt = kVtClsid;
+  v.text = guid;
+}
+
 // The root object of every device.
 constexpr const char* kDeviceRootObject = "DEVICE";
 
