@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "engine/engine.h"
-#include "engine/log.h"
+#include "base/log.h"
 #include "storage/settings_store.h"
 #include "terminal_prompts.h"
 

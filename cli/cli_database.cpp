@@ -1,6 +1,6 @@
 #include "cli_database.h"
 
-#include "engine/log.h"
+#include "base/log.h"
 #include "platform/paths.h"
 #include "platform/system_error.h"
 #include "storage/database_keyword_source.h"

@@ -6,7 +6,7 @@
 #include "arguments.h"
 #include "cli_database.h"
 #include "commands.h"
-#include "engine/rich_text.h"
+#include "base/rich_text.h"
 #include "masks/mask_data.h"
 #include "platform/text.h"
 #include "storage/keyword_store.h"

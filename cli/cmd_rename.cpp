@@ -5,8 +5,8 @@
 #include <set>
 
 #include "commands.h"
-#include "devices/device_list_run.h"
-#include "engine/version.h"
+#include "rename/device_list_run.h"
+#include "base/version.h"
 #include "list_options.h"
 #include "platform/text.h"
 #include "rename/delete_files.h"

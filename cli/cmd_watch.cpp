@@ -15,7 +15,7 @@
 #include "arguments.h"
 #include "cli_database.h"
 #include "commands.h"
-#include "engine/log.h"
+#include "base/log.h"
 #include "platform/paths.h"
 #include "rename/folder_watch.h"
 #include "rename/rename_list.h"

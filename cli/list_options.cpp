@@ -5,8 +5,8 @@
 #include <cstdlib>
 
 #include "cli_database.h"
-#include "devices/device_list_run.h"
-#include "masks/duplicate_names.h"
+#include "rename/device_list_run.h"
+#include "rename/duplicate_names.h"
 #include "masks/mask_data.h"
 #include "platform/paths.h"
 #include "platform/text.h"

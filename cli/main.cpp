@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "commands.h"
-#include "engine/version.h"
+#include "base/version.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <iostream>
 
-#include "engine/rich_text.h"
+#include "base/rich_text.h"
 #include "platform/text.h"
 
 namespace lx::cli {

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "engine/prompts.h"
+#include "base/prompts.h"
 
 namespace lx::cli {
 

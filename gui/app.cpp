@@ -7,8 +7,8 @@
 #include <QThread>
 
 #include "engine/engine.h"
-#include "engine/log.h"
-#include "engine/version.h"
+#include "base/log.h"
+#include "base/version.h"
 #include "gui_prompts.h"
 #include "main_window.h"
 #include "output_wnd.h"

@@ -10,10 +10,10 @@
 #include <QVBoxLayout>
 
 #include "engine/engine.h"
-#include "engine/log.h"
-#include "engine/prompts.h"
-#include "engine/rich_text.h"
-#include "engine/version.h"
+#include "base/log.h"
+#include "base/prompts.h"
+#include "base/rich_text.h"
+#include "base/version.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 #include "storage/database.h"

@@ -5,7 +5,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "engine/prompts.h"
+#include "base/prompts.h"
 
 namespace lx {
 class SettingsStore;

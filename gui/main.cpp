@@ -4,7 +4,7 @@
 #include <iostream>
 
 #include "app.h"
-#include "engine/version.h"
+#include "base/version.h"
 
 int main(int argc, char** argv) {
   lx::gui::StartupOptions options;

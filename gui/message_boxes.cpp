@@ -13,8 +13,8 @@
 #include <cctype>
 
 #include "engine/engine.h"
-#include "engine/rich_text.h"
-#include "engine/version.h"
+#include "base/rich_text.h"
+#include "base/version.h"
 #include "storage/settings_store.h"
 
 namespace lx::gui {

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/prompts.h"
+#include "base/prompts.h"
 
 class QCheckBox;
 class QLabel;

@@ -7,7 +7,7 @@
 #include <QPointer>
 #include <string>
 
-#include "engine/log.h"
+#include "base/log.h"
 
 class QTabWidget;
 

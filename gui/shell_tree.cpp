@@ -7,7 +7,7 @@
 #include <algorithm>
 
 #include "engine/engine.h"
-#include "engine/prompts.h"
+#include "base/prompts.h"
 #include "icons.h"
 #include "platform/paths.h"
 

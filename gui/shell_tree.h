@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/source_tree.h"
+#include "rename/source_tree.h"
 
 namespace lx {
 class CLorvexandrinEngine;

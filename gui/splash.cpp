@@ -7,7 +7,7 @@
 #include <QTimerEvent>
 #include <QVBoxLayout>
 
-#include "engine/version.h"
+#include "base/version.h"
 #include "icons.h"
 
 namespace lx::gui {

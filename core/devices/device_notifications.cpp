@@ -8,7 +8,7 @@
 #include <cerrno>
 #include <cstdint>
 
-#include "engine/log.h"
+#include "base/log.h"
 #include "platform/system_error.h"
 
 namespace lx {

@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "engine/engine.h"
-#include "engine/log.h"
+#include "base/log.h"
 #include "platform/paths.h"
 #include "platform/system_error.h"
 #include "platform/text.h"

@@ -13,7 +13,7 @@
 #include "devices/device_notifications.h"
 #include "devices/portable_device_backend.h"
 #include "platform/times.h"
-#include "rename/rename_file_data.h"
+#include "photo/rename_file_data.h"
 
 namespace lx {
 

@@ -1,7 +1,10 @@
 #include "engine/engine.h"
 
-#include "engine/log.h"
+#include <algorithm>
+
+#include "base/log.h"
 #include "platform/paths.h"
+#include "storage/picture_counter.h"
 #include "storage/settings_store.h"
 
 namespace lx {
@@ -11,7 +14,7 @@ CLorvexandrinEngine::CLorvexandrinEngine(SettingsStore& settings) : settings_(se
 void CLorvexandrinEngine::LoadEngineSettings(bool logFilter) {
   dbPath = settings_.GetText("LXDbPath");
   renameType = static_cast<int>(settings_.GetNumber("RenameType"));
-  pictureCounter = static_cast<int>(settings_.GetNumber("PictureCounter"));
+  pictureCounter = static_cast<int>(GetPictureCounter(settings_));
   sourcePath = WithTrailingSlash(settings_.GetText("SourcePath"));
   renamePath = settings_.GetText("RenamePath");
   if (!FolderExists(sourcePath)) {
@@ -54,6 +57,11 @@ bool CLorvexandrinEngine::MatchSelectionFilter(const std::string& path) const {
 SelectionFilter CLorvexandrinEngine::Filter() const {
   std::lock_guard lock(filterMutex_);
   return filter_;
+}
+
+void SavePictureCounter(CLorvexandrinEngine& engine, int value) {
+  engine.pictureCounter = std::max(value, engine.pictureCounter);
+  SetPictureCounter(engine.Settings(), static_cast<std::uint32_t>(engine.pictureCounter));
 }
 
 }  // namespace lx

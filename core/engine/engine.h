@@ -64,4 +64,10 @@ class CLorvexandrinEngine {
   SelectionFilter filter_;
 };
 
+// Keeps the larger of value and the engine's counter, and writes it to the
+// stored picture counter at once (also when it did not change). The settings
+// write replaces the file atomically, so a run killed at any moment leaves a
+// whole, readable value behind.
+void SavePictureCounter(CLorvexandrinEngine& engine, int value);
+
 }  // namespace lx

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/times.h"
-#include "rename/rename_file_data.h"
+#include "photo/rename_file_data.h"
 
 namespace Exiv2 {
 class Image;

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "engine/log.h"
+#include "base/log.h"
 #include "imaging/iptc_reader.h"
 #include "platform/paths.h"
 #include "platform/text.h"

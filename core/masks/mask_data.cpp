@@ -7,8 +7,8 @@
 #include <ctime>
 #include <locale.h>
 
-#include "engine/prompts.h"
-#include "engine/version.h"
+#include "base/prompts.h"
+#include "base/version.h"
 #include "masks/keyword_source.h"
 #include "platform/paths.h"
 #include "platform/text.h"

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/times.h"
-#include "rename/rename_file_data.h"
+#include "photo/rename_file_data.h"
 
 namespace lx {
 

@@ -2,8 +2,8 @@
 
 #include <cstdlib>
 
-#include "engine/log.h"
-#include "engine/version.h"
+#include "base/log.h"
+#include "base/version.h"
 #include "online/smtp.h"
 #include "platform/text.h"
 #include "platform/ticks.h"

@@ -2,8 +2,8 @@
 
 #include <climits>
 
-#include "engine/prompts.h"
-#include "engine/version.h"
+#include "base/prompts.h"
+#include "base/version.h"
 #include "platform/text.h"
 #include "storage/settings_store.h"
 

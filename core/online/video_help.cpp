@@ -9,9 +9,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "engine/log.h"
-#include "engine/prompts.h"
-#include "engine/version.h"
+#include "base/log.h"
+#include "base/prompts.h"
+#include "base/version.h"
 #include "platform/paths.h"
 #include "platform/system_error.h"
 #include "platform/text.h"

@@ -1,9 +1,9 @@
 #include "rename/delete_files.h"
 
-#include "engine/log.h"
+#include "base/log.h"
 #include "engine/engine.h"
-#include "engine/prompts.h"
-#include "engine/rich_text.h"
+#include "base/prompts.h"
+#include "base/rich_text.h"
 #include "platform/file_ops.h"
 #include "platform/system_error.h"
 #include "platform/text.h"

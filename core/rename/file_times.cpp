@@ -1,7 +1,7 @@
 #include "rename/file_times.h"
 
-#include "engine/log.h"
-#include "engine/prompts.h"
+#include "base/log.h"
+#include "base/prompts.h"
 #include "platform/file_ops.h"
 #include "platform/system_error.h"
 #include "platform/times.h"

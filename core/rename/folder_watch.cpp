@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "engine/engine.h"
-#include "engine/log.h"
-#include "engine/prompts.h"
-#include "engine/version.h"
+#include "base/log.h"
+#include "base/prompts.h"
+#include "base/version.h"
 #include "platform/text.h"
 
 namespace lx {

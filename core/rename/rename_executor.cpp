@@ -3,14 +3,13 @@
 #include <algorithm>
 
 #include "engine/engine.h"
-#include "engine/log.h"
-#include "engine/prompts.h"
+#include "base/log.h"
+#include "base/prompts.h"
 #include "platform/file_ops.h"
 #include "platform/paths.h"
 #include "platform/system_error.h"
 #include "platform/text.h"
 #include "rename/file_times.h"
-#include "rename/picture_counter.h"
 
 namespace lx {
 

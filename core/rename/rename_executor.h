@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "rename/rename_list_row.h"
+#include "photo/rename_list_row.h"
 
 namespace lx {
 

@@ -2,19 +2,20 @@
 
 #include <algorithm>
 
-#include "devices/device_list_run.h"
+#include "rename/device_list_run.h"
 #include "engine/engine.h"
-#include "engine/log.h"
-#include "engine/prompts.h"
-#include "engine/version.h"
+#include "base/log.h"
+#include "base/prompts.h"
+#include "base/version.h"
 #include "imaging/exif_access.h"
-#include "masks/duplicate_names.h"
+#include "rename/duplicate_names.h"
 #include "masks/keyword_source.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 #include "platform/ticks.h"
 #include "rename/rename_run.h"
 #include "rename/source_folder.h"
+#include "storage/picture_counter.h"
 #include "storage/settings_store.h"
 
 namespace lx {
@@ -236,7 +237,7 @@ bool RenameListModel::ListRun() {
   if (ZipSourceCheck(sourcePath)) return false;
   if (stopWatch) stopWatch();
   const std::uint64_t t0 = TickCountMs();
-  RunCounter = static_cast<int>(engine_.Settings().GetNumber("PictureCounter"));
+  RunCounter = static_cast<int>(GetPictureCounter(engine_.Settings()));
   LogFormat("Reading Directory '%s' with Selection Mask '%s' ...", sourcePath.c_str(), engine_.Filter().Text().c_str());
   if (ReReadFolder)
     FileCount = ReadSourceFolder(sourcePath, renamePath);
@@ -258,7 +259,7 @@ bool RenameListModel::RefreshList(int mode) {
   settings.SetText("RenamingMask", currentMask);
   settings.SetText("SourcePath", engine_.sourcePath);
   settings.SetText("RenamePath", engine_.renamePath);
-  RunCounter = static_cast<int>(settings.GetNumber("PictureCounter"));
+  RunCounter = static_cast<int>(GetPictureCounter(settings));
   if (!mask_.ParseMask(currentMask, maskMessage_, ReportBox, prompts_)) return false;
   maskMessage_.clear();
   if (engine_.sourceKind != SourceKind::Folder && engine_.sourceKind != SourceKind::Device) return false;
@@ -278,7 +279,7 @@ bool RenameListModel::RefreshList(int mode) {
 }
 
 std::string RenameListModel::CounterLabel() const {
-  return StrFormat("Counter: %d", static_cast<int>(engine_.Settings().GetNumber("PictureCounter")));
+  return StrFormat("Counter: %d", static_cast<int>(GetPictureCounter(engine_.Settings())));
 }
 
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "masks/mask_data.h"
-#include "rename/rename_list_row.h"
+#include "photo/rename_list_row.h"
 
 namespace lx {
 

@@ -1,6 +1,6 @@
 #include "rename/rename_outline.h"
 
-#include "engine/rich_text.h"
+#include "base/rich_text.h"
 #include "platform/text.h"
 #include "rename/rename_path.h"
 

@@ -1,9 +1,9 @@
 #include "rename/rename_run.h"
 
 #include "engine/engine.h"
-#include "engine/log.h"
-#include "engine/prompts.h"
-#include "engine/version.h"
+#include "base/log.h"
+#include "base/prompts.h"
+#include "base/version.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 #include "platform/ticks.h"
@@ -11,6 +11,7 @@
 #include "rename/rename_list.h"
 #include "rename/rename_outline.h"
 #include "rename/rename_path.h"
+#include "storage/picture_counter.h"
 #include "storage/settings_store.h"
 
 namespace lx {
@@ -47,7 +48,7 @@ bool RenameRun(RenameListModel& list, int mode) {
   const auto t0 = TickCountMs();
   // The stored counter is the truth: it may have been set by hand since the engine read it.
   SettingsStore& settings = engine.Settings();
-  engine.pictureCounter = static_cast<int>(settings.GetNumber("PictureCounter"));
+  engine.pictureCounter = static_cast<int>(GetPictureCounter(settings));
   list.RunCounter = engine.pictureCounter;
   list.runMode = mode;
   const std::string mask = list.MaskText();

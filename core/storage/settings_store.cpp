@@ -11,7 +11,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "engine/log.h"
+#include "base/log.h"
 #include "platform/paths.h"
 #include "platform/system_error.h"
 #include "platform/text.h"

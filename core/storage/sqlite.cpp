@@ -7,8 +7,8 @@
 #include <cstdarg>
 #include <thread>
 
-#include "engine/log.h"
-#include "engine/prompts.h"
+#include "base/log.h"
+#include "base/prompts.h"
 #include "platform/text.h"
 #include "platform/ticks.h"
 #include "storage/keyword_store.h"

@@ -19,7 +19,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "engine/log.h"
+#include "base/log.h"
 #include "imaging/image_attributes.h"
 #include "platform/system_error.h"
 #include "rename_view/picture_transform.h"

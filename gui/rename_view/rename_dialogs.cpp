@@ -19,8 +19,8 @@
 #include <cerrno>
 #include <cstdlib>
 
-#include "engine/log.h"
-#include "engine/version.h"
+#include "base/log.h"
+#include "base/version.h"
 #include "platform/system_error.h"
 #include "platform/text.h"
 #include "rename/rename_path.h"

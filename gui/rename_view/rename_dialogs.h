@@ -6,7 +6,7 @@
 #include <QDialog>
 #include <string>
 
-#include "engine/prompts.h"
+#include "base/prompts.h"
 #include "storage/sqlite.h"
 
 class QCheckBox;

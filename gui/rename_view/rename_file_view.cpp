@@ -20,11 +20,11 @@
 
 #include <algorithm>
 
-#include "devices/device_list_run.h"
+#include "rename/device_list_run.h"
 #include "engine/engine.h"
-#include "engine/version.h"
-#include "engine/log.h"
-#include "engine/prompts.h"
+#include "base/version.h"
+#include "base/log.h"
+#include "base/prompts.h"
 #include "imaging/exif_access.h"
 #include "platform/paths.h"
 #include "rename/delete_files.h"

@@ -12,7 +12,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "engine/log.h"
+#include "base/log.h"
 #include "imaging/exif_access.h"
 #include "rename_view/picture_transform.h"
 

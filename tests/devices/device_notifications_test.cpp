@@ -5,7 +5,7 @@
 #include <atomic>
 #include <chrono>
 
-#include "engine/log.h"
+#include "base/log.h"
 
 namespace lx {
 namespace {

@@ -9,7 +9,7 @@
 
 #include "cli_runner.h"
 #include "devices/fake_device_backend.h"
-#include "engine/log.h"
+#include "base/log.h"
 #include "photo_factory.h"
 #include "platform/text.h"
 #include "temp_dir.h"

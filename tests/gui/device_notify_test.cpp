@@ -9,7 +9,7 @@
 
 #include "devices/device_notifications.h"
 #include "engine/engine.h"
-#include "engine/log.h"
+#include "base/log.h"
 #include "gui_tests.h"
 #include "main_window.h"
 #include "scripted_prompts.h"

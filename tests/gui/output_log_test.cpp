@@ -5,7 +5,7 @@
 #include <QtTest>
 #include <thread>
 
-#include "engine/log.h"
+#include "base/log.h"
 #include "gui_tests.h"
 #include "output_wnd.h"
 

@@ -3,7 +3,7 @@
 #include <QPainter>
 #include <QtTest>
 
-#include "engine/log.h"
+#include "base/log.h"
 #include "photo_factory.h"
 #include <QTableWidget>
 #include <QToolButton>

@@ -17,7 +17,7 @@
 #include <memory>
 
 #include "engine/engine.h"
-#include "engine/log.h"
+#include "base/log.h"
 #include "photo_factory.h"
 #include "rename/rename_path.h"
 #include "rename_view/picture_box.h"

@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "engine/engine.h"
-#include "engine/log.h"
+#include "base/log.h"
 #include "photo_factory.h"
 #include "rename_view/picture_box.h"
 #include "rename_view/rename_file_view.h"

@@ -7,7 +7,7 @@
 #include "device_browser.h"
 #include "devices/fake_device_backend.h"
 #include "engine/engine.h"
-#include "engine/source_tree.h"
+#include "rename/source_tree.h"
 #include "gui_tests.h"
 #include "scripted_prompts.h"
 #include "shell_tree.h"

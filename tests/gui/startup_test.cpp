@@ -11,7 +11,7 @@
 
 #include "app.h"
 #include "engine/engine.h"
-#include "engine/prompts.h"
+#include "base/prompts.h"
 #include "gui_tests.h"
 #include "main_window.h"
 #include "message_boxes.h"

@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "cli_runner.h"
-#include "engine/log.h"
+#include "base/log.h"
 #include "imaging/exif_details.h"
 #include "imaging/image_attributes.h"
 #include "photo_factory.h"

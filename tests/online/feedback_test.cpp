@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "cli_runner.h"
-#include "engine/log.h"
+#include "base/log.h"
 #include "online/feedback_mail.h"
 #include "storage/settings_store.h"
 #include "temp_dir.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "engine/prompts.h"
+#include "base/prompts.h"
 #include "online/update_check.h"
 #include "platform/paths.h"
 #include "scripted_prompts.h"

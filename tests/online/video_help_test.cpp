@@ -2,7 +2,7 @@
 
 #include <chrono>
 
-#include "engine/log.h"
+#include "base/log.h"
 #include "online/video_help.h"
 #include "platform/paths.h"
 #include "scripted_prompts.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/log.h"
+#include "base/log.h"
 #include "platform/file_ops.h"
 #include "scripted_prompts.h"
 #include "temp_dir.h"

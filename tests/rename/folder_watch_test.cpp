@@ -11,7 +11,7 @@
 #include <mutex>
 #include <vector>
 
-#include "engine/log.h"
+#include "base/log.h"
 #include "scripted_prompts.h"
 #include "temp_dir.h"
 

@@ -8,7 +8,7 @@
 #include <unistd.h>
 
 #include "engine/engine.h"
-#include "engine/log.h"
+#include "base/log.h"
 #include "platform/file_ops.h"
 #include "platform/paths.h"
 #include "scripted_prompts.h"

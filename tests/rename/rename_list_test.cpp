@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "engine/engine.h"
-#include "engine/log.h"
+#include "base/log.h"
 #include "imaging/exif_access.h"
 #include "masks/keyword_source.h"
 #include "masks/mask_data.h"

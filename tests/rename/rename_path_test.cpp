@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/engine.h"
-#include "engine/prompts.h"
+#include "base/prompts.h"
 #include "platform/paths.h"
 #include "rename/rename_outline.h"
 #include "scripted_prompts.h"

@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "engine/engine.h"
-#include "engine/log.h"
+#include "base/log.h"
 #include "masks/keyword_source.h"
 #include "masks/mask_data.h"
 #include "photo_factory.h"

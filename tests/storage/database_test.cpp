@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "engine/log.h"
+#include "base/log.h"
 #include "scripted_prompts.h"
 #include "storage/legacy_mask_file.h"
 #include "storage/settings_store.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/log.h"
+#include "base/log.h"
 #include "scripted_prompts.h"
 #include "storage/database.h"
 #include "storage/database_keyword_source.h"

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <set>
 
-#include "engine/log.h"
+#include "base/log.h"
 #include "storage/settings_catalogue.h"
 #include "storage/settings_store.h"
 #include "temp_dir.h"

@@ -8,7 +8,7 @@
 #include <chrono>
 #include <thread>
 
-#include "engine/log.h"
+#include "base/log.h"
 #include "scripted_prompts.h"
 #include "temp_dir.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/prompts.h"
+#include "base/prompts.h"
 
 namespace lx::test {
 

@@ -1,4 +1,4 @@
-#include "engine/log.h"
+#include "base/log.h"
 
 #include <algorithm>
 #include <cstdarg>

@@ -1,9 +1,9 @@
-#include "engine/source_tree.h"
+#include "rename/source_tree.h"
 
 #include <algorithm>
 
 #include "engine/engine.h"
-#include "engine/rich_text.h"
+#include "base/rich_text.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 #include "rename/rename_path.h"

@@ -1,4 +1,4 @@
-#include "engine/rich_text.h"
+#include "base/rich_text.h"
 
 #include <vector>
 

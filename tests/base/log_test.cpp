@@ -2,7 +2,7 @@
 
 #include <regex>
 
-#include "engine/log.h"
+#include "base/log.h"
 
 namespace lx {
 namespace {

@@ -1,4 +1,4 @@
-#include "masks/duplicate_names.h"
+#include "rename/duplicate_names.h"
 
 #include <sys/stat.h>
 
@@ -7,9 +7,9 @@
 #include <unordered_map>
 
 #include "engine/engine.h"
-#include "engine/log.h"
-#include "engine/prompts.h"
-#include "engine/version.h"
+#include "base/log.h"
+#include "base/prompts.h"
+#include "base/version.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "engine/engine.h"
-#include "engine/log.h"
-#include "masks/duplicate_names.h"
+#include "base/log.h"
+#include "rename/duplicate_names.h"
 #include "platform/paths.h"
 #include "scripted_prompts.h"
 #include "temp_dir.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "engine/rich_text.h"
+#include "base/rich_text.h"
 
 namespace lx {
 namespace {

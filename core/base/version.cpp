@@ -1,4 +1,4 @@
-#include "engine/version.h"
+#include "base/version.h"
 
 #include "platform/text.h"
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "rename/rename_file_data.h"
+#include "photo/rename_file_data.h"
 
 namespace lx {
 

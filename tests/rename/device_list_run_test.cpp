@@ -1,4 +1,4 @@
-#include "devices/device_list_run.h"
+#include "rename/device_list_run.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -9,7 +9,7 @@
 #include "devices/fake_device_backend.h"
 #include "devices/wpd.h"
 #include "engine/engine.h"
-#include "engine/log.h"
+#include "base/log.h"
 #include "masks/keyword_source.h"
 #include "masks/mask_data.h"
 #include "platform/text.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "rename/rename_list_row.h"
+#include "photo/rename_list_row.h"
 
 namespace lx {
 

@@ -1,20 +1,20 @@
-#include "devices/device_list_run.h"
+#include "rename/device_list_run.h"
 
 #include <algorithm>
 #include <cstdlib>
 
 #include "devices/wpd.h"
 #include "engine/engine.h"
-#include "engine/log.h"
-#include "engine/prompts.h"
-#include "engine/rich_text.h"
+#include "base/log.h"
+#include "base/prompts.h"
+#include "base/rich_text.h"
 #include "imaging/exif_access.h"
 #include "masks/mask_data.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 #include "platform/ticks.h"
-#include "rename/picture_counter.h"
 #include "rename/rename_list.h"
+#include "storage/picture_counter.h"
 #include "storage/settings_store.h"
 
 namespace lx {
@@ -145,7 +145,7 @@ bool DeviceListRun(RenameListModel& list, int mode, PortableDeviceBackend& backe
   const std::string sourcePath = engine.sourcePath;
   const std::string renamePath = engine.renamePath;
   const std::uint64_t t0 = TickCountMs();
-  list.RunCounter = static_cast<int>(engine.Settings().GetNumber("PictureCounter"));
+  list.RunCounter = static_cast<int>(GetPictureCounter(engine.Settings()));
   if (mode == RunList) {
     LogFormat("Reading Directory '%s' with Selection Mask '%s' ...", sourcePath.c_str(),
               engine.Filter().Text().c_str());
