@@ -3,7 +3,7 @@
 #include <cstring>
 #include <iostream>
 
-#include "app.h"
+#include "shell/app.h"
 #include "base/version.h"
 
 int main(int argc, char** argv) {

@@ -6,11 +6,11 @@
 #include <QPainter>
 #include <QToolButton>
 
-#include "main_window.h"
+#include "shell/main_window.h"
 #include "rename_view/picture_box.h"
 #include "rename_view/rename_file_view.h"
-#include "ribbon.h"
-#include "views.h"
+#include "shell/ribbon.h"
+#include "shell/views.h"
 
 namespace lx::gui {
 

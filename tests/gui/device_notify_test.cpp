@@ -11,11 +11,11 @@
 #include "engine/engine.h"
 #include "base/log.h"
 #include "gui_tests.h"
-#include "main_window.h"
+#include "shell/main_window.h"
 #include "scripted_prompts.h"
-#include "shell_tree.h"
+#include "shell/shell_tree.h"
 #include "storage/settings_store.h"
-#include "views.h"
+#include "shell/views.h"
 
 namespace lx::gui::test {
 

@@ -8,13 +8,13 @@
 
 #include "engine/engine.h"
 #include "gui_tests.h"
-#include "main_window.h"
-#include "output_wnd.h"
-#include "ribbon.h"
+#include "shell/main_window.h"
+#include "shell/output_wnd.h"
+#include "shell/ribbon.h"
 #include "scripted_prompts.h"
-#include "shell_tree.h"
+#include "shell/shell_tree.h"
 #include "storage/settings_store.h"
-#include "views.h"
+#include "shell/views.h"
 
 namespace lx::gui::test {
 

@@ -8,7 +8,7 @@
 
 #include "engine/engine.h"
 #include "gui_tests.h"
-#include "message_boxes.h"
+#include "common/message_boxes.h"
 #include "storage/settings_store.h"
 
 namespace lx::gui::test {

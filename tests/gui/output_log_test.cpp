@@ -7,7 +7,7 @@
 
 #include "base/log.h"
 #include "gui_tests.h"
-#include "output_wnd.h"
+#include "shell/output_wnd.h"
 
 namespace lx::gui::test {
 

@@ -7,20 +7,20 @@
 #include <QtTest>
 #include <filesystem>
 
-#include "app.h"
+#include "shell/app.h"
 #include "engine/engine.h"
-#include "main_window.h"
+#include "shell/main_window.h"
 #include "photo_factory.h"
 #include "rename_view/picture_box.h"
 #include "rename_view/rename_file_view.h"
 #include "rename_view/rename_list_ctrl.h"
 #include "rename_view/thumbnails.h"
 #include "rename_view_tests.h"
-#include "ribbon.h"
+#include "shell/ribbon.h"
 #include "scripted_prompts.h"
-#include "shell_tree.h"
+#include "shell/shell_tree.h"
 #include "temp_dir.h"
-#include "views.h"
+#include "shell/views.h"
 
 namespace lx::gui::test {
 

@@ -4,13 +4,13 @@
 #include <QtTest>
 #include <map>
 
-#include "device_browser.h"
+#include "shell/device_browser.h"
 #include "devices/fake_device_backend.h"
 #include "engine/engine.h"
 #include "rename/source_tree.h"
 #include "gui_tests.h"
 #include "scripted_prompts.h"
-#include "shell_tree.h"
+#include "shell/shell_tree.h"
 #include "storage/settings_store.h"
 #include "temp_dir.h"
 

@@ -9,20 +9,20 @@
 #include <QToolButton>
 #include <QtTest>
 
-#include "app.h"
+#include "shell/app.h"
 #include "engine/engine.h"
 #include "base/prompts.h"
 #include "gui_tests.h"
-#include "main_window.h"
-#include "message_boxes.h"
-#include "output_wnd.h"
+#include "shell/main_window.h"
+#include "common/message_boxes.h"
+#include "shell/output_wnd.h"
 #include "platform/paths.h"
-#include "ribbon.h"
+#include "shell/ribbon.h"
 #include "scripted_prompts.h"
-#include "splash.h"
+#include "shell/splash.h"
 #include "storage/settings_store.h"
 #include "temp_dir.h"
-#include "views.h"
+#include "shell/views.h"
 
 namespace lx::gui::test {
 

@@ -1,9 +1,9 @@
-#include "gui_prompts.h"
+#include "shell/gui_prompts.h"
 
 #include <QApplication>
 #include <QMessageBox>
 
-#include "message_boxes.h"
+#include "common/message_boxes.h"
 #include "rename_view/rename_dialogs.h"
 
 namespace lx::gui {

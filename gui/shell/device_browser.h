@@ -1,7 +1,7 @@
 // The folder tree's view of the portable devices, through the device access layer.
 #pragma once
 
-#include "shell_tree.h"
+#include "shell/shell_tree.h"
 
 namespace lx {
 class PortableDeviceBackend;

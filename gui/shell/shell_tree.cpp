@@ -1,4 +1,4 @@
-#include "shell_tree.h"
+#include "shell/shell_tree.h"
 
 #include <QDir>
 #include <QHeaderView>
@@ -8,7 +8,7 @@
 
 #include "engine/engine.h"
 #include "base/prompts.h"
-#include "icons.h"
+#include "common/icons.h"
 #include "platform/paths.h"
 
 namespace lx::gui {

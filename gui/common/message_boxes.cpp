@@ -1,4 +1,4 @@
-#include "message_boxes.h"
+#include "common/message_boxes.h"
 
 #include <QCheckBox>
 #include <QColorDialog>

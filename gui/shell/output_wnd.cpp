@@ -1,4 +1,4 @@
-#include "output_wnd.h"
+#include "shell/output_wnd.h"
 
 #include <QApplication>
 #include <QClipboard>

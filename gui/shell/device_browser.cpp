@@ -1,4 +1,4 @@
-#include "device_browser.h"
+#include "shell/device_browser.h"
 
 #include <memory>
 

@@ -1,4 +1,4 @@
-#include "ribbon.h"
+#include "shell/ribbon.h"
 
 #include <QAction>
 #include <QEvent>

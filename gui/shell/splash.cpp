@@ -1,4 +1,4 @@
-#include "splash.h"
+#include "shell/splash.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 
 #include "base/version.h"
-#include "icons.h"
+#include "common/icons.h"
 
 namespace lx::gui {
 

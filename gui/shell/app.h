@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "database_step.h"
+#include "shell/database_step.h"
 
 namespace lx {
 class CSQLite;

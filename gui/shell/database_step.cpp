@@ -1,4 +1,4 @@
-#include "database_step.h"
+#include "shell/database_step.h"
 
 #include <QDialogButtonBox>
 #include <QFileSystemModel>

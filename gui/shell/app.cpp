@@ -1,4 +1,4 @@
-#include "app.h"
+#include "shell/app.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -9,18 +9,18 @@
 #include "engine/engine.h"
 #include "base/log.h"
 #include "base/version.h"
-#include "gui_prompts.h"
-#include "main_window.h"
-#include "output_wnd.h"
+#include "shell/gui_prompts.h"
+#include "shell/main_window.h"
+#include "shell/output_wnd.h"
 #include "platform/paths.h"
-#include "shell_tree.h"
-#include "splash.h"
-#include "device_browser.h"
+#include "shell/shell_tree.h"
+#include "shell/splash.h"
+#include "shell/device_browser.h"
 #include "devices/portable_device_backend.h"
 #include "storage/database.h"
 #include "storage/settings_store.h"
 #include "storage/sqlite.h"
-#include "views.h"
+#include "shell/views.h"
 #include "rename_view/rename_view_hookup.h"
 
 namespace lx::gui {

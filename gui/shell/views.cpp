@@ -1,4 +1,4 @@
-#include "views.h"
+#include "shell/views.h"
 
 #include <QFormLayout>
 #include <QLabel>

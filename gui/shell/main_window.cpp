@@ -1,4 +1,4 @@
-#include "main_window.h"
+#include "shell/main_window.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -24,19 +24,19 @@
 #include <QVBoxLayout>
 #include <sstream>
 
-#include "database_step.h"
+#include "shell/database_step.h"
 #include "devices/device_notifications.h"
 #include "engine/engine.h"
 #include "base/prompts.h"
 #include "base/version.h"
-#include "icons.h"
-#include "message_boxes.h"
-#include "output_wnd.h"
-#include "ribbon.h"
-#include "shell_tree.h"
-#include "splash.h"
+#include "common/icons.h"
+#include "common/message_boxes.h"
+#include "shell/output_wnd.h"
+#include "shell/ribbon.h"
+#include "shell/shell_tree.h"
+#include "shell/splash.h"
 #include "storage/settings_store.h"
-#include "views.h"
+#include "shell/views.h"
 
 namespace lx::gui {
 

@@ -1,4 +1,4 @@
-#include "icons.h"
+#include "common/icons.h"
 
 #include <QString>
 
