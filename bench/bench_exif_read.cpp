@@ -149,7 +149,7 @@ struct Rate {
 std::map<std::string, std::map<int, Rate>> g_rates;  // reader -> n -> rates
 
 double CpuSeconds(int who) {
-  rusage usage {};
+  rusage usage{};
   getrusage(who, &usage);
   return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
@@ -214,8 +214,8 @@ void BM_ListFolder(benchmark::State& state) {
 void RunTool(benchmark::State& state, const std::string& name, const std::string& command) {
   int n = static_cast<int>(state.range(0));
   const std::string& folder = PhotoFolder(n);
-  std::string line = "cd '" + folder + "' && find . -name '*.jpg' -print0 | xargs -0 " + command +
-                     " > '" + folder + "/../out.txt' 2>/dev/null";
+  std::string line = "cd '" + folder + "' && find . -name '*.jpg' -print0 | xargs -0 " + command + " > '" + folder +
+                     "/../out.txt' 2>/dev/null";
   for (auto _ : state) {
     auto start = std::chrono::steady_clock::now();
     double cpuStart = CpuSeconds(RUSAGE_CHILDREN);
@@ -230,8 +230,8 @@ void RunTool(benchmark::State& state, const std::string& name, const std::string
     g_rates[name][n] = {n / seconds, n / cpu};
   }
   state.SetItemsProcessed(static_cast<long long>(state.iterations()) * n);
-  state.counters["files/s"] = benchmark::Counter(static_cast<double>(state.iterations()) * n,
-                                                 benchmark::Counter::kIsRate);
+  state.counters["files/s"] =
+      benchmark::Counter(static_cast<double>(state.iterations()) * n, benchmark::Counter::kIsRate);
 }
 
 void BM_Exiv2Tool(benchmark::State& state) {

@@ -106,8 +106,8 @@ void RenameFreshCopies(benchmark::State& state, bool listBeforeClock) {
     state.ResumeTiming();
   }
   state.SetItemsProcessed(state.iterations() * FileCount());
-  state.counters["files_per_s"] = benchmark::Counter(static_cast<double>(state.iterations()) * FileCount(),
-                                                     benchmark::Counter::kIsRate);
+  state.counters["files_per_s"] =
+      benchmark::Counter(static_cast<double>(state.iterations()) * FileCount(), benchmark::Counter::kIsRate);
 }
 
 // The rename run alone.
@@ -132,8 +132,8 @@ void RunTool(benchmark::State& state, const std::string& command) {
     state.ResumeTiming();
   }
   state.SetItemsProcessed(state.iterations() * FileCount());
-  state.counters["files_per_s"] = benchmark::Counter(static_cast<double>(state.iterations()) * FileCount(),
-                                                     benchmark::Counter::kIsRate);
+  state.counters["files_per_s"] =
+      benchmark::Counter(static_cast<double>(state.iterations()) * FileCount(), benchmark::Counter::kIsRate);
 }
 
 void BM_Exiv2Rename(benchmark::State& state) {

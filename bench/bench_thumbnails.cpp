@@ -140,8 +140,7 @@ void BM_ListFolder(benchmark::State& state) {
   if (list.RowCount() != kPhotos) state.SkipWithError("not every photo was listed");
   state.counters["rows"] = list.RowCount();
   state.counters["thumbnails"] = made;
-  state.counters["MB_per_photo"] =
-      static_cast<double>(fs::file_size(folder + "IMG_0000.jpg")) / (1024.0 * 1024.0);
+  state.counters["MB_per_photo"] = static_cast<double>(fs::file_size(folder + "IMG_0000.jpg")) / (1024.0 * 1024.0);
 }
 BENCHMARK(BM_ListFolder)
     ->ArgNames({"mode", "grain"})
@@ -150,7 +149,9 @@ BENCHMARK(BM_ListFolder)
     ->Args({2, 0})
     ->Args({0, 1})
     ->Args({2, 1})
-    ->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3)
+    ->UseRealTime();
 
 }  // namespace
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/engine.h"
 #include "base/log.h"
+#include "engine/engine.h"
 #include "storage/settings_store.h"
 #include "terminal_prompts.h"
 

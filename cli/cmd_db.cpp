@@ -4,9 +4,9 @@
 #include <algorithm>
 
 #include "arguments.h"
+#include "base/rich_text.h"
 #include "cli_database.h"
 #include "commands.h"
-#include "base/rich_text.h"
 #include "masks/mask_data.h"
 #include "platform/text.h"
 #include "storage/keyword_store.h"
@@ -151,7 +151,8 @@ int RunKeywordsCommand(CliContext& ctx, const Args& args) {
         body += StrFormat("\\par %s%d \\par ", title, table.emptyTable ? 0 : static_cast<int>(table.rows.size()));
         if (table.emptyTable) return;
         for (const auto& r : table.rows)
-          if (r.size() >= 3) body += "    " + RtfEscape(r[0]) + "  " + RtfEscape(r[1]) + "  (" + RtfEscape(r[2]) + ") \\par ";
+          if (r.size() >= 3)
+            body += "    " + RtfEscape(r[0]) + "  " + RtfEscape(r[1]) + "  (" + RtfEscape(r[2]) + ") \\par ";
       };
       add("Number of Mask with Keyword Specification: ", keywordMasks);
       add("Number of Mask with Abbreviated Keyword Specification: ", abbreviationMasks);
@@ -222,7 +223,8 @@ int RunMasksCommand(CliContext& ctx, const Args& args) {
   int exitCode = kExitUsage;
   if (!ParseArgs(ctx, args, {}, {"header"}, list, exitCode)) return exitCode;
   const auto& pos = list.Positionals();
-  const char* standardRefusal = "Mask %d is a Standard Mask: The four standard masks can NOT be modified NOR deleted ...";
+  const char* standardRefusal =
+      "Mask %d is a Standard Mask: The four standard masks can NOT be modified NOR deleted ...";
 
   if (sub == "list") {
     if (!pos.empty()) return ctx.Usage(usage);
@@ -266,7 +268,8 @@ int RunMasksCommand(CliContext& ctx, const Args& args) {
       if (std::string refusal = CheckMaskText(pos[1]); !refusal.empty()) return ctx.Refuse(refusal);
       StoredMask other = db.Database().LookupMask(pos[1]);
       if (other.id > 0 && other.id != id)
-        return ctx.Refuse(StrFormat("Renaming Mask '%s' is Already Stored (Mask Id: %d) ...", pos[1].c_str(), other.id));
+        return ctx.Refuse(
+            StrFormat("Renaming Mask '%s' is Already Stored (Mask Id: %d) ...", pos[1].c_str(), other.id));
       if (db.Database().UpdateMask(id, pos[1], pos[2]) != id)
         return ctx.Refuse("Unable to Update Renaming Mask ... See the Log for the Reason !!!");
       ctx.PrintRow({std::to_string(id), pos[1], pos[2]});

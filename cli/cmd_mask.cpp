@@ -34,7 +34,8 @@ int RunCatalogueCommand(CliContext& ctx, const Args& args) {
   if (!list.Parse({}, {"header"}, error)) return ctx.Usage(error);
   if (!list.Positionals().empty()) return ctx.Usage("catalogue takes no arguments");
   if (list.Flag("header")) ctx.PrintRow({"Mask Scope", "Mask Format", "Description", "Sample Value"});
-  for (const auto& row : MaskCatalogue(NowSeconds())) ctx.PrintRow({row.scope, row.format, row.description, row.sample});
+  for (const auto& row : MaskCatalogue(NowSeconds()))
+    ctx.PrintRow({row.scope, row.format, row.description, row.sample});
   return kExitOk;
 }
 

@@ -21,16 +21,15 @@ int RunUpdateCheckCommand(CliContext& ctx, const Args& args) {
     check.localHigh = ProgramVersionHigh();
     check.localLow = ProgramVersionLow();
   }
-  ctx.PrintRow({std::to_string(check.status), check.LocalVersionText(), check.RemoteVersionText(),
-                check.MessageLine()});
+  ctx.PrintRow(
+      {std::to_string(check.status), check.LocalVersionText(), check.RemoteVersionText(), check.MessageLine()});
   return kExitOk;
 }
 
 int RunSendFeedbackCommand(CliContext& ctx, const Args& args) {
   ArgList list(args);
   std::string error;
-  if (!list.Parse({"mode", "name", "email", "message", "video", "verdict"}, {}, error))
-    return ctx.Usage(error);
+  if (!list.Parse({"mode", "name", "email", "message", "video", "verdict"}, {}, error)) return ctx.Usage(error);
   if (!list.Positionals().empty()) return ctx.Usage("send-feedback takes no positional arguments");
   long long mode = 0;
   if (!list.Value("mode") || !ParseInt(*list.Value("mode"), 1, 3, mode))

@@ -4,12 +4,12 @@
 #include <algorithm>
 #include <set>
 
-#include "commands.h"
-#include "rename/device_list_run.h"
 #include "base/version.h"
+#include "commands.h"
 #include "list_options.h"
 #include "platform/text.h"
 #include "rename/delete_files.h"
+#include "rename/device_list_run.h"
 #include "rename/rename_path.h"
 
 namespace lx::cli {
@@ -98,8 +98,8 @@ int RunDeleteCommand(CliContext& ctx, const Args& args) {
   if (int status = SelectRows(ctx, model, indices); status >= 0) return status;
 
   const bool deleted = ctx.Engine().sourceKind == SourceKind::Device
-                            ? DeleteSelectedDeviceObjects(model, DefaultPortableDeviceBackend())
-                            : DeleteSelectedFiles(model);
+                           ? DeleteSelectedDeviceObjects(model, DefaultPortableDeviceBackend())
+                           : DeleteSelectedFiles(model);
   if (ctx.Prompts().Refused()) return ctx.Refuse(ctx.Prompts().Refusal());
   return deleted ? kExitOk : kExitRefused;
 }

@@ -48,10 +48,14 @@ bool ParseNumberValue(const std::string& text, std::uint32_t& value) {
   for (size_t i = start; i < t.size(); ++i) {
     char c = t[i];
     int digit;
-    if (c >= '0' && c <= '9') digit = c - '0';
-    else if (base == 16 && c >= 'a' && c <= 'f') digit = c - 'a' + 10;
-    else if (base == 16 && c >= 'A' && c <= 'F') digit = c - 'A' + 10;
-    else return false;
+    if (c >= '0' && c <= '9')
+      digit = c - '0';
+    else if (base == 16 && c >= 'a' && c <= 'f')
+      digit = c - 'a' + 10;
+    else if (base == 16 && c >= 'A' && c <= 'F')
+      digit = c - 'A' + 10;
+    else
+      return false;
     v = v * static_cast<unsigned>(base) + static_cast<unsigned>(digit);
     if (v > 0xFFFFFFFFull) return false;
   }
@@ -76,27 +80,34 @@ int RunSettingsCommand(CliContext& ctx, const Args& args) {
   }
   if (words[0] == "get" && words.size() == 2) {
     const SettingDefinition* def = FindSetting(words[1]);
-    if (!def) return ctx.Refuse(StrFormat("Unknown Setting '%s' ... Use 'settings list' to See All Settings", words[1].c_str()));
+    if (!def)
+      return ctx.Refuse(
+          StrFormat("Unknown Setting '%s' ... Use 'settings list' to See All Settings", words[1].c_str()));
     ctx.Out() << EffectiveValue(ctx, *def) << '\n';
     return kExitOk;
   }
   if (words[0] == "set" && words.size() == 3) {
     const SettingDefinition* def = FindSetting(words[1]);
-    if (!def) return ctx.Refuse(StrFormat("Unknown Setting '%s' ... Use 'settings list' to See All Settings", words[1].c_str()));
+    if (!def)
+      return ctx.Refuse(
+          StrFormat("Unknown Setting '%s' ... Use 'settings list' to See All Settings", words[1].c_str()));
     if (def->type == SettingType::Number) {
       std::uint32_t value = 0;
       if (!ParseNumberValue(words[2], value))
-        return ctx.Refuse(StrFormat("Invalid Value '%s' for Setting '%s': a Whole Number from 0 to 4294967295 is Expected !!!",
-                                    words[2].c_str(), def->name));
+        return ctx.Refuse(
+            StrFormat("Invalid Value '%s' for Setting '%s': a Whole Number from 0 to 4294967295 is Expected !!!",
+                      words[2].c_str(), def->name));
       if (ctx.Settings().SetNumber(def->name, value) != kRegSuccess)
-        return ctx.Refuse(StrFormat("Unable to Write Setting '%s' in %s !!!", def->name, ctx.Settings().RootFolder().c_str()));
+        return ctx.Refuse(
+            StrFormat("Unable to Write Setting '%s' in %s !!!", def->name, ctx.Settings().RootFolder().c_str()));
       return kExitOk;
     }
     if (words[2].size() > kRegMaxTextLength)
-      return ctx.Refuse(StrFormat("Value of Setting '%s' is Too Long: %zu Characters, at Most %zu are Kept !!!", def->name,
-                                  words[2].size(), kRegMaxTextLength));
+      return ctx.Refuse(StrFormat("Value of Setting '%s' is Too Long: %zu Characters, at Most %zu are Kept !!!",
+                                  def->name, words[2].size(), kRegMaxTextLength));
     if (ctx.Settings().SetText(def->name, words[2]) != kRegSuccess)
-      return ctx.Refuse(StrFormat("Unable to Write Setting '%s' in %s !!!", def->name, ctx.Settings().RootFolder().c_str()));
+      return ctx.Refuse(
+          StrFormat("Unable to Write Setting '%s' in %s !!!", def->name, ctx.Settings().RootFolder().c_str()));
     return kExitOk;
   }
   return ctx.Usage("settings needs list, get NAME or set NAME VALUE");

@@ -13,9 +13,9 @@
 #include <cstdint>
 
 #include "arguments.h"
+#include "base/log.h"
 #include "cli_database.h"
 #include "commands.h"
-#include "base/log.h"
 #include "platform/paths.h"
 #include "rename/folder_watch.h"
 #include "rename/rename_list.h"

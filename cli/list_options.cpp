@@ -5,11 +5,11 @@
 #include <cstdlib>
 
 #include "cli_database.h"
-#include "rename/device_list_run.h"
-#include "rename/duplicate_names.h"
 #include "masks/mask_data.h"
 #include "platform/paths.h"
 #include "platform/text.h"
+#include "rename/device_list_run.h"
+#include "rename/duplicate_names.h"
 #include "rename/rename_path.h"
 
 namespace lx::cli {
@@ -51,9 +51,9 @@ bool MaskUsesDatabase(const std::string& mask) {
 }  // namespace
 
 const std::set<std::string>& ListValueOptions() {
-  static const std::set<std::string> options = {"mask",        "filter", "suffix",  "type",
+  static const std::set<std::string> options = {"mask",        "filter",      "suffix",  "type",
                                                 "rename-path", "time-change", "keyword", "keyword-abbr",
-                                                "text",        "sort",   "device",  "select"};
+                                                "text",        "sort",        "device",  "select"};
   return options;
 }
 
@@ -67,8 +67,7 @@ int ReadListOptions(CliContext& ctx, const ArgList& args, ListOptions& options) 
   if (auto device = args.Value("device")) {
     if (!args.Positionals().empty()) return ctx.Usage("give either a folder (DIR) or --device, not both");
     std::string message;
-    if (!SelectDeviceFolder(ctx.Engine(), DefaultPortableDeviceBackend(), *device, message))
-      return ctx.Refuse(message);
+    if (!SelectDeviceFolder(ctx.Engine(), DefaultPortableDeviceBackend(), *device, message)) return ctx.Refuse(message);
     options.device = *device;
   } else {
     if (args.Positionals().size() != 1) return ctx.Usage("give exactly one folder (DIR)");

@@ -21,13 +21,13 @@ const std::set<std::string>& ListValueOptions();
 const std::set<std::string>& ListFlagOptions();
 
 struct ListOptions {
-  std::string folder;                   // the source folder, with a trailing "/"
-  std::optional<std::string> device;    // --device NAME/FOLDER/...: a portable-device folder instead
-  std::string mask;                     // --mask or the stored renaming mask
+  std::string folder;                 // the source folder, with a trailing "/"
+  std::optional<std::string> device;  // --device NAME/FOLDER/...: a portable-device folder instead
+  std::string mask;                   // --mask or the stored renaming mask
   std::optional<std::string> filter;
   bool caseSensitive = false;
   std::optional<std::string> suffix;
-  std::optional<bool> suffixOriginal;   // --suffix-original / --no-suffix-original
+  std::optional<bool> suffixOriginal;  // --suffix-original / --no-suffix-original
   std::optional<int> renameType;
   std::optional<std::string> renamePath;
   std::optional<int> timeChange;

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "commands.h"
 #include "base/version.h"
+#include "commands.h"
 
 namespace {
 
@@ -35,7 +35,8 @@ const Command kCommands[] = {
     {"watch", lx::cli::RunWatchCommand, "watch DIR                      follow the changes of a folder"},
     {"devices", lx::cli::RunDevicesCommand, "devices                        the connected cameras and phones"},
     {"update-check", lx::cli::RunUpdateCheckCommand, "update-check [--force]"},
-    {"send-feedback", lx::cli::RunSendFeedbackCommand, "send-feedback --mode 1|2|3 --name NAME --email ADDRESS --message TEXT"},
+    {"send-feedback", lx::cli::RunSendFeedbackCommand,
+     "send-feedback --mode 1|2|3 --name NAME --email ADDRESS --message TEXT"},
 };
 
 void PrintHelp(std::ostream& out) {

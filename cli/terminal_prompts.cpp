@@ -85,13 +85,9 @@ int TerminalPrompts::RichTextMessage(const RichTextRequest& request) {
 
 void TerminalPrompts::ShowRenameOutline(const std::string& rtfBody) { std::cerr << RtfToPlainText(rtfBody); }
 
-void TerminalPrompts::ShowMessage(const std::string& text, const std::string& caption) {
-  std::cerr << text << '\n';
-}
+void TerminalPrompts::ShowMessage(const std::string& text, const std::string& caption) { std::cerr << text << '\n'; }
 
-void TerminalPrompts::ShowWarning(const std::string& text, const std::string& caption) {
-  std::cerr << text << '\n';
-}
+void TerminalPrompts::ShowWarning(const std::string& text, const std::string& caption) { std::cerr << text << '\n'; }
 
 void TerminalPrompts::Beep() {
   if (::isatty(STDERR_FILENO)) std::cerr << '\a' << std::flush;

@@ -3,8 +3,8 @@
 #include <cstring>
 #include <iostream>
 
-#include "shell/app.h"
 #include "base/version.h"
+#include "shell/app.h"
 
 int main(int argc, char** argv) {
   lx::gui::StartupOptions options;

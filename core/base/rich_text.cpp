@@ -113,7 +113,8 @@ void WalkRtf(std::string_view rtf, OnText onText, OnPar onPar, OnTable onTable) 
         size_t k = 0;
         while (k < body.size()) {
           if (body[k] == ';') {
-            table.colours.push_back(table.colours.empty() ? std::string() : StrFormat("#%02x%02x%02x", red, green, blue));
+            table.colours.push_back(table.colours.empty() ? std::string()
+                                                          : StrFormat("#%02x%02x%02x", red, green, blue));
             red = green = blue = 0;
             ++k;
           } else if (body[k] == '\\') {
@@ -176,21 +177,30 @@ std::string HtmlEscape(const std::string& text) {
   std::string out;
   for (char c : text) {
     switch (c) {
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '&': out += "&amp;"; break;
-      case '"': out += "&quot;"; break;
-      case '\t': out += "&emsp;&emsp;"; break;
-      default: out += c;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '&':
+        out += "&amp;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      case '\t':
+        out += "&emsp;&emsp;";
+        break;
+      default:
+        out += c;
     }
   }
   return out;
 }
 
 // The table every body of the program is written against, for bodies that come without one.
-std::vector<std::string> DefaultColours() {
-  return {"", "#000000", "#0000ff", "#00ffff", "#00ff00", "#ff0000"};
-}
+std::vector<std::string> DefaultColours() { return {"", "#000000", "#0000ff", "#00ffff", "#00ff00", "#ff0000"}; }
 
 }  // namespace
 
@@ -204,8 +214,7 @@ std::string RtfToHtml(std::string_view rtf) {
         if (st.bold) css += "font-weight:bold;";
         if (st.colour > 0 && static_cast<size_t>(st.colour) < colours.size() && !colours[st.colour].empty())
           css += "color:" + colours[st.colour] + ";";
-        if (st.background > 0 && static_cast<size_t>(st.background) < colours.size() &&
-            !colours[st.background].empty())
+        if (st.background > 0 && static_cast<size_t>(st.background) < colours.size() && !colours[st.background].empty())
           css += "background-color:" + colours[st.background] + ";";
         html += "<span style=\"" + css + "\">" + HtmlEscape(text) + "</span>";
       },

@@ -70,9 +70,12 @@ void UdevDeviceEventSource::Run(Sink sink) {
     DeviceEvent event;
     const char* action = udev_device_get_action(device);
     std::string act = action ? action : "";
-    if (act == "add") event.kind = DeviceEventKind::Arrival;
-    else if (act == "remove") event.kind = DeviceEventKind::RemoveComplete;
-    else if (act == "change") event.kind = DeviceEventKind::NodesChanged;
+    if (act == "add")
+      event.kind = DeviceEventKind::Arrival;
+    else if (act == "remove")
+      event.kind = DeviceEventKind::RemoveComplete;
+    else if (act == "change")
+      event.kind = DeviceEventKind::NodesChanged;
     const char* path = udev_device_get_syspath(device);
     event.deviceName = path ? path : "";
     udev_device_unref(device);

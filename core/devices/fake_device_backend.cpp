@@ -172,8 +172,11 @@ namespace {
 class FakeSession : public PortableDeviceSession {
  public:
   FakeSession(std::string folder, std::string deviceName, std::shared_ptr<FakeDeviceBackend::IdMap> shared)
-      : folder_(WithTrailingSlash(folder)), deviceName_(std::move(deviceName)), shared_(std::move(shared)),
-        lock_(shared_->mutex), ids_(shared_->ids) {
+      : folder_(WithTrailingSlash(folder)),
+        deviceName_(std::move(deviceName)),
+        shared_(std::move(shared)),
+        lock_(shared_->mutex),
+        ids_(shared_->ids) {
     description_.Load(folder_ + kFakeDeviceDescriptionFile);
     if (ids_.empty()) Index();
   }
@@ -232,10 +235,10 @@ class FakeSession : public PortableDeviceSession {
       case PropKey::ContentType: {
         std::string type = attr("type") ? ToLowerAscii(*attr("type")) : (folder ? "folder" : "image");
         SetGuidValue(value, type == "image"    ? kContentTypeImage
-                    : type == "folder" ? kContentTypeFolder
-                    : type == "video"  ? kContentTypeVideo
-                    : type == "audio"  ? kContentTypeAudio
-                                       : kContentTypeGenericFile);
+                            : type == "folder" ? kContentTypeFolder
+                            : type == "video"  ? kContentTypeVideo
+                            : type == "audio"  ? kContentTypeAudio
+                                               : kContentTypeGenericFile);
         break;
       }
       case PropKey::Format: {
@@ -247,17 +250,19 @@ class FakeSession : public PortableDeviceSession {
           format = (ext == ".jpg" || ext == ".jpeg") ? "exif" : ext.empty() ? "other" : ext.substr(1);
         }
         SetGuidValue(value, folder && !attr("format") ? kFormatAssociation
-                    : format == "exif"        ? kFormatExif
-                    : format == "gif"         ? kFormatGif
-                    : format == "png"         ? kFormatPng
-                    : format == "bmp"         ? kFormatBmp
-                                              : kFormatUndefined);
+                            : format == "exif"        ? kFormatExif
+                            : format == "gif"         ? kFormatGif
+                            : format == "png"         ? kFormatPng
+                            : format == "bmp"         ? kFormatBmp
+                                                      : kFormatUndefined);
         break;
       }
       case PropKey::DateModified:
       case PropKey::DateCreated:
       case PropKey::DateAuthored: {
-        const char* k = key == PropKey::DateModified ? "modified" : key == PropKey::DateCreated ? "created" : "authored";
+        const char* k = key == PropKey::DateModified  ? "modified"
+                        : key == PropKey::DateCreated ? "created"
+                                                      : "authored";
         const std::string* given = attr(k);
         if (!given) {
           value.vt = kVtDate;
@@ -290,8 +295,7 @@ class FakeSession : public PortableDeviceSession {
     return kSOk;
   }
 
-  HResult SetValues(const std::string& objectId,
-                    const std::vector<std::pair<PropKey, std::string>>& values) override {
+  HResult SetValues(const std::string& objectId, const std::vector<std::pair<PropKey, std::string>>& values) override {
     if (values.empty()) return kSOk;
     std::string rel;
     if (objectId == kDeviceRootObject) return kEAccessDenied;
@@ -436,8 +440,7 @@ HResult FakeDeviceBackend::GetFriendlyName(const std::string& id, std::string& n
 
 HResult FakeDeviceBackend::Open(const std::string& id, std::unique_ptr<PortableDeviceSession>& session) {
   const std::string device = DeviceNameOf(id);
-  if (device.empty() || device.find('/') != std::string::npos || !FolderExists(root_ + device))
-    return kEFileNotFound;
+  if (device.empty() || device.find('/') != std::string::npos || !FolderExists(root_ + device)) return kEFileNotFound;
   Description description;
   description.Load(root_ + device + "/" + kFakeDeviceDescriptionFile);
   const Section* section = description.Find("device");

@@ -29,8 +29,8 @@ void InitOnce() {
 }
 
 std::string IdOf(const LIBMTP_raw_device_t& raw) {
-  return StrFormat("mtp:%04x:%04x@%u:%u", raw.device_entry.vendor_id, raw.device_entry.product_id,
-                   raw.bus_location, static_cast<unsigned>(raw.devnum));
+  return StrFormat("mtp:%04x:%04x@%u:%u", raw.device_entry.vendor_id, raw.device_entry.product_id, raw.bus_location,
+                   static_cast<unsigned>(raw.devnum));
 }
 
 // Detects the raw devices; with an id, keeps only that one. Call under the lock.
@@ -155,7 +155,8 @@ class MtpSession : public PortableDeviceSession {
       LIBMTP_devicestorage_t* s = Storage(static_cast<uint32_t>(std::strtoul(objectId.c_str() + 1, nullptr, 16)));
       if (!s) return kENotFound;
       if (key == PropKey::Name || key == PropKey::OriginalFileName)
-        SetTextValue(value, s->StorageDescription ? s->StorageDescription : (s->VolumeIdentifier ? s->VolumeIdentifier : ""));
+        SetTextValue(value,
+                     s->StorageDescription ? s->StorageDescription : (s->VolumeIdentifier ? s->VolumeIdentifier : ""));
       if (key == PropKey::ObjectId) SetTextValue(value, objectId);
       if (key == PropKey::ParentId) SetTextValue(value, kDeviceRootObject);
       if (key == PropKey::ContentType) SetGuidValue(value, kContentTypeFunctionalObject);
@@ -175,19 +176,19 @@ class MtpSession : public PortableDeviceSession {
         SetTextValue(value, info->name);
         break;
       case PropKey::ContentType:
-        SetGuidValue(value, info->type == LIBMTP_FILETYPE_FOLDER       ? kContentTypeFolder
-                    : LIBMTP_FILETYPE_IS_IMAGE(info->type) ? kContentTypeImage
-                    : LIBMTP_FILETYPE_IS_VIDEO(info->type) ? kContentTypeVideo
-                    : LIBMTP_FILETYPE_IS_AUDIO(info->type) ? kContentTypeAudio
-                                                           : kContentTypeGenericFile);
+        SetGuidValue(value, info->type == LIBMTP_FILETYPE_FOLDER   ? kContentTypeFolder
+                            : LIBMTP_FILETYPE_IS_IMAGE(info->type) ? kContentTypeImage
+                            : LIBMTP_FILETYPE_IS_VIDEO(info->type) ? kContentTypeVideo
+                            : LIBMTP_FILETYPE_IS_AUDIO(info->type) ? kContentTypeAudio
+                                                                   : kContentTypeGenericFile);
         break;
       case PropKey::Format:
         SetGuidValue(value, (info->type == LIBMTP_FILETYPE_JPEG || info->type == LIBMTP_FILETYPE_JFIF) ? kFormatExif
-                    : info->type == LIBMTP_FILETYPE_GIF                                       ? kFormatGif
-                    : info->type == LIBMTP_FILETYPE_PNG                                       ? kFormatPng
-                    : info->type == LIBMTP_FILETYPE_BMP                                       ? kFormatBmp
-                    : info->type == LIBMTP_FILETYPE_FOLDER                                    ? kFormatAssociation
-                                                                                              : kFormatUndefined);
+                            : info->type == LIBMTP_FILETYPE_GIF                                        ? kFormatGif
+                            : info->type == LIBMTP_FILETYPE_PNG                                        ? kFormatPng
+                            : info->type == LIBMTP_FILETYPE_BMP                                        ? kFormatBmp
+                            : info->type == LIBMTP_FILETYPE_FOLDER ? kFormatAssociation
+                                                                   : kFormatUndefined);
         break;
       case PropKey::DateModified:
       case PropKey::DateCreated:
@@ -212,8 +213,7 @@ class MtpSession : public PortableDeviceSession {
     return kSOk;
   }
 
-  HResult SetValues(const std::string& objectId,
-                    const std::vector<std::pair<PropKey, std::string>>& values) override {
+  HResult SetValues(const std::string& objectId, const std::vector<std::pair<PropKey, std::string>>& values) override {
     if (values.empty()) return kSOk;
     std::lock_guard lock(MtpLock());
     if (!device_ || objectId.empty() || objectId[0] != 'o') return kEAccessDenied;

@@ -108,7 +108,8 @@ class PortableDeviceSession {
   virtual HResult GetValue(const std::string& objectId, PropKey key, PropValue& value) = 0;
   virtual HResult CanWrite(const std::string& objectId, PropKey key, bool& canWrite) = 0;
   // Writes the text properties given (the names); an empty set changes nothing.
-  virtual HResult SetValues(const std::string& objectId, const std::vector<std::pair<PropKey, std::string>>& values) = 0;
+  virtual HResult SetValues(const std::string& objectId,
+                            const std::vector<std::pair<PropKey, std::string>>& values) = 0;
   // Deletes an object without its children.
   virtual HResult Delete(const std::string& objectId) = 0;
   virtual HResult OpenStream(const std::string& objectId, std::unique_ptr<ObjectReadStream>& stream,

@@ -6,8 +6,8 @@
 #include <cerrno>
 #include <cstdint>
 
-#include "engine/engine.h"
 #include "base/log.h"
+#include "engine/engine.h"
 #include "platform/paths.h"
 #include "platform/system_error.h"
 #include "platform/text.h"
@@ -243,8 +243,8 @@ bool CWPD::ReadObjectProperty(const std::string& objectId, PropKey key, int expe
   if (hr != kSOk) {
     error = StrFormat("Failed to Get Property %s for Object %s", WpdPropertyNameText(nameIndex), objectId.c_str());
   } else if (value.vt == kVtEmpty) {
-    error = StrFormat("Failed to Get Value of Property %s for Object %s", WpdPropertyNameText(nameIndex),
-                      objectId.c_str());
+    error =
+        StrFormat("Failed to Get Value of Property %s for Object %s", WpdPropertyNameText(nameIndex), objectId.c_str());
   } else if (value.vt == expectedType) {
     result = true;
   } else {
@@ -375,8 +375,8 @@ bool CWPD::RenameDeviceObject(const std::string& deviceId, CRenameFileData& row,
     if (hr == kSOk)
       result = true;
     else
-      error = StrFormat("Failed to Rename Object %s from %s to %s", row.ObjectId.c_str(), oldName.c_str(),
-                        newName.c_str());
+      error =
+          StrFormat("Failed to Rename Object %s from %s to %s", row.ObjectId.c_str(), oldName.c_str(), newName.c_str());
   }
   CloseDevice();
   ReportIfChanged(error, hr);

@@ -12,8 +12,8 @@
 
 #include "devices/device_notifications.h"
 #include "devices/portable_device_backend.h"
-#include "platform/times.h"
 #include "photo/rename_file_data.h"
+#include "platform/times.h"
 
 namespace lx {
 
@@ -67,8 +67,7 @@ class CWPD {
   void ReleaseDeviceInterfaces();
   bool Opened() const { return session_ != nullptr; }
 
-  bool ReadObjectProperty(const std::string& objectId, PropKey key, int expectedType, PropValue& value,
-                          int nameIndex);
+  bool ReadObjectProperty(const std::string& objectId, PropKey key, int expectedType, PropValue& value, int nameIndex);
   // The date as local time; 0 when its year is before 1900. False when the read failed.
   bool ReadObjectDate(const std::string& objectId, PropKey key, TimeT& time, int nameIndex);
   bool IsPropertyWriteable(const std::string& objectId, PropKey key);
@@ -101,8 +100,7 @@ std::vector<std::string> BuildDevicePath(const std::vector<std::string>& folders
 // The rescan's enumeration through CWPD.
 class WpdDeviceEnumerator : public PortableDeviceEnumerator {
  public:
-  explicit WpdDeviceEnumerator(PortableDeviceBackend& backend = DefaultPortableDeviceBackend())
-      : backend_(backend) {}
+  explicit WpdDeviceEnumerator(PortableDeviceBackend& backend = DefaultPortableDeviceBackend()) : backend_(backend) {}
   std::vector<PortableDeviceEntry> EnumeratePortableDevices() override;
 
  private:

@@ -264,15 +264,24 @@ std::optional<TimeT> ParseExifDateText(const std::string& text) {
 TransformCode ExifOrientationToTransform(int orientation) {
   // Exif orientation -> the transform that shows the photo upright.
   switch (orientation) {
-    case 1: return 0;   // upright
-    case 2: return 1;   // mirrored left-right
-    case 3: return 8;   // upside down
-    case 4: return 3;   // mirrored top-bottom
-    case 5: return 5;   // transposed: a quarter turn, then a left-right mirror
-    case 6: return 4;   // needs a quarter turn clockwise
-    case 7: return 7;   // transversed: a quarter turn, then a top-bottom mirror
-    case 8: return 12;  // needs three quarter turns clockwise
-    default: return 0;
+    case 1:
+      return 0;  // upright
+    case 2:
+      return 1;  // mirrored left-right
+    case 3:
+      return 8;  // upside down
+    case 4:
+      return 3;  // mirrored top-bottom
+    case 5:
+      return 5;  // transposed: a quarter turn, then a left-right mirror
+    case 6:
+      return 4;  // needs a quarter turn clockwise
+    case 7:
+      return 7;  // transversed: a quarter turn, then a top-bottom mirror
+    case 8:
+      return 12;  // needs three quarter turns clockwise
+    default:
+      return 0;
   }
 }
 
@@ -352,38 +361,69 @@ bool FormatImageStatus(int status, std::string& message, const std::string* deta
 
 std::uint32_t ThumbnailPropertyId(std::uint16_t ifd1Tag) {
   switch (ifd1Tag) {
-    case 0x0100: return 0x5020;  // ImageWidth
-    case 0x0101: return 0x5021;  // ImageLength
-    case 0x0102: return 0x5022;  // BitsPerSample
-    case 0x0103: return 0x5023;  // Compression
-    case 0x0106: return 0x5024;  // PhotometricInterpretation
-    case 0x010E: return 0x5025;  // ImageDescription
-    case 0x010F: return 0x5026;  // Make
-    case 0x0110: return 0x5027;  // Model
-    case 0x0111: return 0x5028;  // StripOffsets
-    case 0x0112: return 0x5029;  // Orientation
-    case 0x0115: return 0x502A;  // SamplesPerPixel
-    case 0x0116: return 0x502B;  // RowsPerStrip
-    case 0x0117: return 0x502C;  // StripByteCounts
-    case 0x011A: return 0x502D;  // XResolution
-    case 0x011B: return 0x502E;  // YResolution
-    case 0x011C: return 0x502F;  // PlanarConfiguration
-    case 0x0128: return 0x5030;  // ResolutionUnit
-    case 0x012D: return 0x5031;  // TransferFunction
-    case 0x0131: return 0x5032;  // Software
-    case 0x0132: return 0x5033;  // DateTime
-    case 0x013B: return 0x5034;  // Artist
-    case 0x013E: return 0x5035;  // WhitePoint
-    case 0x013F: return 0x5036;  // PrimaryChromaticities
-    case 0x0211: return 0x5037;  // YCbCrCoefficients
-    case 0x0212: return 0x5038;  // YCbCrSubSampling
-    case 0x0213: return 0x5039;  // YCbCrPositioning
-    case 0x0214: return 0x503A;  // ReferenceBlackWhite
-    case 0x8298: return 0x503B;  // Copyright
+    case 0x0100:
+      return 0x5020;  // ImageWidth
+    case 0x0101:
+      return 0x5021;  // ImageLength
+    case 0x0102:
+      return 0x5022;  // BitsPerSample
+    case 0x0103:
+      return 0x5023;  // Compression
+    case 0x0106:
+      return 0x5024;  // PhotometricInterpretation
+    case 0x010E:
+      return 0x5025;  // ImageDescription
+    case 0x010F:
+      return 0x5026;  // Make
+    case 0x0110:
+      return 0x5027;  // Model
+    case 0x0111:
+      return 0x5028;  // StripOffsets
+    case 0x0112:
+      return 0x5029;  // Orientation
+    case 0x0115:
+      return 0x502A;  // SamplesPerPixel
+    case 0x0116:
+      return 0x502B;  // RowsPerStrip
+    case 0x0117:
+      return 0x502C;  // StripByteCounts
+    case 0x011A:
+      return 0x502D;  // XResolution
+    case 0x011B:
+      return 0x502E;  // YResolution
+    case 0x011C:
+      return 0x502F;  // PlanarConfiguration
+    case 0x0128:
+      return 0x5030;  // ResolutionUnit
+    case 0x012D:
+      return 0x5031;  // TransferFunction
+    case 0x0131:
+      return 0x5032;  // Software
+    case 0x0132:
+      return 0x5033;  // DateTime
+    case 0x013B:
+      return 0x5034;  // Artist
+    case 0x013E:
+      return 0x5035;  // WhitePoint
+    case 0x013F:
+      return 0x5036;  // PrimaryChromaticities
+    case 0x0211:
+      return 0x5037;  // YCbCrCoefficients
+    case 0x0212:
+      return 0x5038;  // YCbCrSubSampling
+    case 0x0213:
+      return 0x5039;  // YCbCrPositioning
+    case 0x0214:
+      return 0x503A;  // ReferenceBlackWhite
+    case 0x8298:
+      return 0x503B;  // Copyright
     // The thumbnail's JPEG stream keeps the numbers of the main image's fields.
-    case 0x0201: return 0x0201;
-    case 0x0202: return 0x0202;
-    default: return 0;
+    case 0x0201:
+      return 0x0201;
+    case 0x0202:
+      return 0x0202;
+    default:
+      return 0;
   }
 }
 
@@ -437,8 +477,7 @@ std::vector<PropertyItem> ReadPropertyItems(const OpenedPhoto& photo) {
       item.type = static_cast<std::uint16_t>((type >= 1 && type <= 13) ? type : 7);
       item.count = static_cast<std::uint32_t>(datum.count());
       item.value.assign(static_cast<size_t>(datum.size()), '\0');
-      if (!item.value.empty())
-        datum.copy(reinterpret_cast<Exiv2::byte*>(item.value.data()), Exiv2::littleEndian);
+      if (!item.value.empty()) datum.copy(reinterpret_cast<Exiv2::byte*>(item.value.data()), Exiv2::littleEndian);
       items.push_back(std::move(item));
       if (ifd == kIfd1) thumbnailSeen = true;
     }

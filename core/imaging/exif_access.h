@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/times.h"
 #include "photo/rename_file_data.h"
+#include "platform/times.h"
 
 namespace Exiv2 {
 class Image;

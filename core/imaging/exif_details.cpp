@@ -32,7 +32,9 @@ class ItemValue {
  public:
   explicit ItemValue(const PropertyItem& item) : item_(item) {}
 
-  std::uint8_t Byte(size_t at) const { return at < item_.value.size() ? static_cast<std::uint8_t>(item_.value[at]) : 0; }
+  std::uint8_t Byte(size_t at) const {
+    return at < item_.value.size() ? static_cast<std::uint8_t>(item_.value[at]) : 0;
+  }
   std::uint16_t U16(size_t at) const { return static_cast<std::uint16_t>(Byte(at) | (Byte(at + 1) << 8)); }
   std::uint32_t U32(size_t at) const {
     return static_cast<std::uint32_t>(Byte(at)) | (static_cast<std::uint32_t>(Byte(at + 1)) << 8) |
@@ -48,11 +50,17 @@ class ItemValue {
   // The first value of an integer item, by its type.
   long Int() const {
     switch (item_.type) {
-      case 1: case 7: return Byte(0);
-      case 3: return U16(0);
-      case 8: return static_cast<std::int16_t>(U16(0));
-      case 9: return S32(0);
-      default: return static_cast<long>(U32(0));
+      case 1:
+      case 7:
+        return Byte(0);
+      case 3:
+        return U16(0);
+      case 8:
+        return static_cast<std::int16_t>(U16(0));
+      case 9:
+        return S32(0);
+      default:
+        return static_cast<long>(U32(0));
     }
   }
   int Short() const { return item_.type == 4 || item_.type == 9 ? static_cast<int>(Int()) : U16(0); }
@@ -145,17 +153,44 @@ std::string SubjectDistance(const ItemValue& v) {
 }
 
 const EnumText kCompression[] = {
-    {1, "Uncompressed"}, {2, "CCITT 1D"}, {3, "T4/Group 3 Fax"}, {4, "T6/Group 4 Fax"}, {5, "LZW"},
-    {6, "JPEG compression (Old-Style)"}, {7, "JPEG"}, {8, "Adobe Deflate"}, {9, "JBIG B&W"},
-    {10, "JBIG Color"}, {99, "JPEG"}, {262, "Kodak 262"}, {32766, "Next"}, {32767, "Sony ARW Compressed"},
-    {32769, "Packed RAW"}, {32770, "Samsung SRW Compressed"}, {32771, "CCIRLEW"}, {32773, "PackBits"},
-    {32809, "Thunderscan"}, {32867, "Kodak KDC Compressed"}, {32895, "IT8CTPAD"}, {32896, "IT8LW"},
-    {32897, "IT8MP"}, {32898, "IT8BL"}, {32908, "PixarFilm"}, {32909, "PixarLog"}, {32946, "Deflate"},
-    {32947, "DCS"}, {34661, "JBIG"}, {34676, "SGILog"}, {34677, "SGILog24"}, {34712, "JPEG 2000"},
-    {34713, "Nikon NEF Compressed"}, {34715, "JBIG2 TIFF FX"},
+    {1, "Uncompressed"},
+    {2, "CCITT 1D"},
+    {3, "T4/Group 3 Fax"},
+    {4, "T6/Group 4 Fax"},
+    {5, "LZW"},
+    {6, "JPEG compression (Old-Style)"},
+    {7, "JPEG"},
+    {8, "Adobe Deflate"},
+    {9, "JBIG B&W"},
+    {10, "JBIG Color"},
+    {99, "JPEG"},
+    {262, "Kodak 262"},
+    {32766, "Next"},
+    {32767, "Sony ARW Compressed"},
+    {32769, "Packed RAW"},
+    {32770, "Samsung SRW Compressed"},
+    {32771, "CCIRLEW"},
+    {32773, "PackBits"},
+    {32809, "Thunderscan"},
+    {32867, "Kodak KDC Compressed"},
+    {32895, "IT8CTPAD"},
+    {32896, "IT8LW"},
+    {32897, "IT8MP"},
+    {32898, "IT8BL"},
+    {32908, "PixarFilm"},
+    {32909, "PixarLog"},
+    {32946, "Deflate"},
+    {32947, "DCS"},
+    {34661, "JBIG"},
+    {34676, "SGILog"},
+    {34677, "SGILog24"},
+    {34712, "JPEG 2000"},
+    {34713, "Nikon NEF Compressed"},
+    {34715, "JBIG2 TIFF FX"},
     {34718, "Microsoft Document Imaging (MDI) Binary Level Codec"},
     {34719, "Microsoft Document Imaging (MDI) Progressive Transform Codec"},
-    {34720, "Microsoft Document Imaging (MDI) Vector"}, {65000, "Kodak DCR Compressed"},
+    {34720, "Microsoft Document Imaging (MDI) Vector"},
+    {65000, "Kodak DCR Compressed"},
     {65535, "Pentax PEF Compressed"},
 };
 
@@ -171,22 +206,38 @@ const EnumText kOrientation[] = {
 };
 
 const EnumText kProgram[] = {
-    {0, "Not Defined"}, {1, "Manual"}, {2, "Normal Program"}, {3, "Aperture Priority"},
-    {4, "Shutter Priority"}, {5, "Creative Program"}, {6, "Action Program"}, {7, "Portrait Mode"},
-    {8, "Lanscape Mode"},
+    {0, "Not Defined"},       {1, "Manual"},           {2, "Normal Program"},
+    {3, "Aperture Priority"}, {4, "Shutter Priority"}, {5, "Creative Program"},
+    {6, "Action Program"},    {7, "Portrait Mode"},    {8, "Lanscape Mode"},
 };
 
 const EnumText kMetering[] = {
-    {0, "Unknown"}, {1, "Average"}, {2, "Center Weighted Average"}, {3, "Spot"},
-    {4, "MultiSpot"}, {5, "Pattern"}, {6, "Partial"}, {255, "Other"},
+    {0, "Unknown"}, {1, "Average"}, {2, "Center Weighted Average"}, {3, "Spot"}, {4, "MultiSpot"}, {5, "Pattern"},
+    {6, "Partial"}, {255, "Other"},
 };
 
 const EnumText kLightSource[] = {
-    {0, "Unknown"}, {1, "Daylight"}, {2, "Fluorescent"}, {3, "Tungsten"}, {4, "Flash"},
-    {9, "Fine Weather"}, {10, "Cloudy Weather"}, {11, "Shade"}, {12, "Daylight Fluorescent"},
-    {13, "Day White Fluorescent"}, {14, "Cool White Fluorescent"}, {15, "White Fluorescent"},
-    {17, "Standard Light A"}, {18, "Standard Light B"}, {19, "Standard Light C"}, {20, "D55"},
-    {21, "D65"}, {22, "D75"}, {23, "D50"}, {24, "ISO Studio Tungsten"}, {255, "Other Light Source"},
+    {0, "Unknown"},
+    {1, "Daylight"},
+    {2, "Fluorescent"},
+    {3, "Tungsten"},
+    {4, "Flash"},
+    {9, "Fine Weather"},
+    {10, "Cloudy Weather"},
+    {11, "Shade"},
+    {12, "Daylight Fluorescent"},
+    {13, "Day White Fluorescent"},
+    {14, "Cool White Fluorescent"},
+    {15, "White Fluorescent"},
+    {17, "Standard Light A"},
+    {18, "Standard Light B"},
+    {19, "Standard Light C"},
+    {20, "D55"},
+    {21, "D65"},
+    {22, "D75"},
+    {23, "D50"},
+    {24, "ISO Studio Tungsten"},
+    {255, "Other Light Source"},
 };
 
 const EnumText kFlash[] = {
@@ -307,10 +358,8 @@ const CatalogueEntry kCatalogue[] = {
     {0x5024, 8, "Photometric Interpretation", "Specifies the Colour Space of the Thumbnail Image",
      [](const ItemValue& v) { return StrFormat("%d", v.Short()); }},
     {0x5025, 8, "Thumbnail Description", "Specifies the Description of the Thumbnail Image", TextValue},
-    {0x5026, 8, "Manufacturer", "Specifies the Manufacturer of the Equipment that Recorded the Thumbnail",
-     TextValue},
-    {0x5027, 8, "Equipment Model", "Specifies the Model of the Equipment that Recorded the Thumbnail",
-     TextValue},
+    {0x5026, 8, "Manufacturer", "Specifies the Manufacturer of the Equipment that Recorded the Thumbnail", TextValue},
+    {0x5027, 8, "Equipment Model", "Specifies the Model of the Equipment that Recorded the Thumbnail", TextValue},
     {0x829A, 5, "Exposure Time", "Specifies the Exposure Time in Seconds", ExposureTime},
     {0x829D, 5, "F Number", "Specifies the F Number of the Lens",
      [](const ItemValue& v) { return PlainRatio(v, "F%.2f"); }},
@@ -423,8 +472,8 @@ PropertyGrid BuildDetailsGrid(const std::vector<PropertyItem>& items, const std:
                          "Specifies the Number of IPTC MetaData sin the JPEG Picture"});
     for (auto& row : *rows) iptc.rows.push_back(std::move(row));
   } else {
-    iptc.rows.push_back({"Image MetaData", "No IPTC MetaData Available ...",
-                         "Warning !!! No IPTC MetaData Stored in current File"});
+    iptc.rows.push_back(
+        {"Image MetaData", "No IPTC MetaData Available ...", "Warning !!! No IPTC MetaData Stored in current File"});
   }
   return grid;
 }

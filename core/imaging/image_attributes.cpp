@@ -97,10 +97,16 @@ bool ReadJpegHeader(std::FILE* file, const OpenedPhoto& photo, ImageHeaderInfo& 
   info.width = width;
   info.height = height;
   switch (colorspace) {
-    case TJCS_GRAY: info.pixelFormat = kPixelFormat8bppIndexed; break;
+    case TJCS_GRAY:
+      info.pixelFormat = kPixelFormat8bppIndexed;
+      break;
     case TJCS_RGB:
-    case TJCS_YCbCr: info.pixelFormat = kPixelFormat24bppRGB; break;
-    default: info.pixelFormat = kPixelFormat32bppCMYK; break;
+    case TJCS_YCbCr:
+      info.pixelFormat = kPixelFormat24bppRGB;
+      break;
+    default:
+      info.pixelFormat = kPixelFormat32bppCMYK;
+      break;
   }
   if (dpiX <= 0 || dpiY <= 0) ExifResolution(photo, dpiX, dpiY);
   info.dpiX = Truncate(dpiX > 0 ? dpiX : kDefaultDpi);
@@ -116,20 +122,26 @@ bool ReadPngHeader(std::FILE* file, ImageHeaderInfo& info) {
   int depth = ihdr[24], colourType = ihdr[25];
   switch (colourType) {
     case 0:  // grey
-      info.pixelFormat = depth == 1 ? kPixelFormat1bppIndexed
+      info.pixelFormat = depth == 1   ? kPixelFormat1bppIndexed
                          : depth <= 4 ? kPixelFormat4bppIndexed
                          : depth == 8 ? kPixelFormat8bppIndexed
                                       : kPixelFormat16bppGrayScale;
       break;
-    case 2: info.pixelFormat = depth == 16 ? kPixelFormat48bppRGB : kPixelFormat24bppRGB; break;
+    case 2:
+      info.pixelFormat = depth == 16 ? kPixelFormat48bppRGB : kPixelFormat24bppRGB;
+      break;
     case 3:
-      info.pixelFormat = depth == 1 ? kPixelFormat1bppIndexed
+      info.pixelFormat = depth == 1   ? kPixelFormat1bppIndexed
                          : depth <= 4 ? kPixelFormat4bppIndexed
                                       : kPixelFormat8bppIndexed;
       break;
     case 4:
-    case 6: info.pixelFormat = depth == 16 ? kPixelFormat64bppARGB : kPixelFormat32bppARGB; break;
-    default: info.pixelFormat = kPixelFormatUnknown; break;
+    case 6:
+      info.pixelFormat = depth == 16 ? kPixelFormat64bppARGB : kPixelFormat32bppARGB;
+      break;
+    default:
+      info.pixelFormat = kPixelFormatUnknown;
+      break;
   }
   double dpiX = kDefaultDpi, dpiY = kDefaultDpi;
   long offset = 8;
@@ -170,13 +182,27 @@ bool ReadBmpHeader(std::FILE* file, ImageHeaderInfo& info) {
   std::int32_t height = static_cast<std::int32_t>(Le32(head + 22));
   info.height = height < 0 ? -height : height;
   switch (Le16(head + 28)) {
-    case 1: info.pixelFormat = kPixelFormat1bppIndexed; break;
-    case 4: info.pixelFormat = kPixelFormat4bppIndexed; break;
-    case 8: info.pixelFormat = kPixelFormat8bppIndexed; break;
-    case 16: info.pixelFormat = kPixelFormat16bppRGB555; break;
-    case 24: info.pixelFormat = kPixelFormat24bppRGB; break;
-    case 32: info.pixelFormat = kPixelFormat32bppRGB; break;
-    default: info.pixelFormat = kPixelFormatUnknown; break;
+    case 1:
+      info.pixelFormat = kPixelFormat1bppIndexed;
+      break;
+    case 4:
+      info.pixelFormat = kPixelFormat4bppIndexed;
+      break;
+    case 8:
+      info.pixelFormat = kPixelFormat8bppIndexed;
+      break;
+    case 16:
+      info.pixelFormat = kPixelFormat16bppRGB555;
+      break;
+    case 24:
+      info.pixelFormat = kPixelFormat24bppRGB;
+      break;
+    case 32:
+      info.pixelFormat = kPixelFormat32bppRGB;
+      break;
+    default:
+      info.pixelFormat = kPixelFormatUnknown;
+      break;
   }
   double dpiX = Le32(head + 38) * 0.0254, dpiY = Le32(head + 42) * 0.0254;
   info.dpiX = Truncate(dpiX > 0 ? dpiX + 0.5 : kDefaultDpi);
@@ -188,21 +214,36 @@ bool ReadBmpHeader(std::FILE* file, ImageHeaderInfo& info) {
 
 const char* PixelFormatText(std::uint32_t format) {
   switch (format) {
-    case kPixelFormat16bppRGB555: return "16 bits per pixel (5 bits RGB, Remaining bit unused";
-    case kPixelFormat16bppRGB565: return "16 bits per pixel (5 bits R, 6 bits G, 5 bits B";
-    case kPixelFormat24bppRGB: return "24 bits per pixel (8 bits RGB)";
-    case kPixelFormat32bppRGB: return "32 bits per pixel (8 bits RGB, Remaining 8 bits unused";
-    case kPixelFormat1bppIndexed: return "1 bit per pixel indexed";
-    case kPixelFormat4bppIndexed: return "4 bits per pixel indexed";
-    case kPixelFormat8bppIndexed: return "8 bits per pixel indexed";
-    case kPixelFormat16bppARGB1555: return "16 bits per pixel (1 bit Alpha, 5 bits RGB)";
-    case kPixelFormat32bppPARGB: return "32 bits per pixel (8 bits Alpha, 8 bits RGB)";
-    case kPixelFormat32bppARGB: return "32 bits per pixel (8 bits Alpha, 8 bits RGB)";
-    case kPixelFormat16bppGrayScale: return "16 bits per pixel grayscale";
-    case kPixelFormat48bppRGB: return "48 bits per pixel (16 bits RGB)";
-    case kPixelFormat64bppPARGB: return "64 bits per pixel (16 bits Alpha, 16 bits RGB)";
-    case kPixelFormat64bppARGB: return "64 bits per pixel (16 bits Alpha, 16 bits RGB";
-    default: return "Unknown Pixel Format !!!";
+    case kPixelFormat16bppRGB555:
+      return "16 bits per pixel (5 bits RGB, Remaining bit unused";
+    case kPixelFormat16bppRGB565:
+      return "16 bits per pixel (5 bits R, 6 bits G, 5 bits B";
+    case kPixelFormat24bppRGB:
+      return "24 bits per pixel (8 bits RGB)";
+    case kPixelFormat32bppRGB:
+      return "32 bits per pixel (8 bits RGB, Remaining 8 bits unused";
+    case kPixelFormat1bppIndexed:
+      return "1 bit per pixel indexed";
+    case kPixelFormat4bppIndexed:
+      return "4 bits per pixel indexed";
+    case kPixelFormat8bppIndexed:
+      return "8 bits per pixel indexed";
+    case kPixelFormat16bppARGB1555:
+      return "16 bits per pixel (1 bit Alpha, 5 bits RGB)";
+    case kPixelFormat32bppPARGB:
+      return "32 bits per pixel (8 bits Alpha, 8 bits RGB)";
+    case kPixelFormat32bppARGB:
+      return "32 bits per pixel (8 bits Alpha, 8 bits RGB)";
+    case kPixelFormat16bppGrayScale:
+      return "16 bits per pixel grayscale";
+    case kPixelFormat48bppRGB:
+      return "48 bits per pixel (16 bits RGB)";
+    case kPixelFormat64bppPARGB:
+      return "64 bits per pixel (16 bits Alpha, 16 bits RGB)";
+    case kPixelFormat64bppARGB:
+      return "64 bits per pixel (16 bits Alpha, 16 bits RGB";
+    default:
+      return "Unknown Pixel Format !!!";
   }
 }
 
@@ -269,7 +310,8 @@ ImageAttributes FillImageAttributes(const std::string& path, TimeT created, Time
 
   ImageHeaderInfo header = ReadImageHeader(photo);
   GridGroup image{"Image Exif MetaData", {}};
-  image.rows.push_back({"Image Height", StrFormat("%d pixels", header.height), "Specifies the Number of Pixels per Column"});
+  image.rows.push_back(
+      {"Image Height", StrFormat("%d pixels", header.height), "Specifies the Number of Pixels per Column"});
   image.rows.push_back({"Image Width", StrFormat("%d pixels", header.width), "Specifies the Number of Pixels per Row"});
   image.rows.push_back({"Horizontal Resolution", StrFormat("%d dots per inch", header.dpiX),
                         "Specifies the Number of Pixels per Unit in the Horizontal Direction"});

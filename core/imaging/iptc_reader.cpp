@@ -3,11 +3,11 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <cstdlib>
-#include <cstring>
 #include <libiptcdata/iptc-data.h>
 #include <libiptcdata/iptc-dataset.h>
 #include <libiptcdata/iptc-tag.h>
+#include <cstdlib>
+#include <cstring>
 #include <memory>
 
 #include "platform/text.h"
@@ -50,8 +50,7 @@ std::optional<std::vector<GridRow>> ReadIptcRows(const std::string& path) {
     row.name = title ? title : "";
     row.value = value ? value : "";
     row.description = StrFormat("Specifies the MetaData '%s' (%2d:%03d): %s", row.name.c_str(),
-                                static_cast<int>(record), static_cast<int>(tag),
-                                description ? description : "");
+                                static_cast<int>(record), static_cast<int>(tag), description ? description : "");
     rows.push_back(std::move(row));
   }
   return rows;

@@ -25,7 +25,8 @@ std::vector<MaskCatalogueRow> MaskCatalogue(TimeT now) {
        FormatMaskTime("%Y-%m-%d %H-%M-%S", now)},
       {kSameScope, "%DT2", "Standard Renaming Mask of Lorvexandrin 2.0 - Equal to %d-%b-%Y-%H-%M-%S",
        FormatMaskTime("%d-%b-%Y-%H-%M-%S", now)},
-      {kSameScope, "%DT1", "Base ISO 8601 Standard Mask - Equal to %Y%m%dT%H%M%S", FormatMaskTime("%Y%m%dT%H%M%S", now)},
+      {kSameScope, "%DT1", "Base ISO 8601 Standard Mask - Equal to %Y%m%dT%H%M%S",
+       FormatMaskTime("%Y%m%dT%H%M%S", now)},
       {kSameScope, "%DTE", "Extended ISO 8601 Standard Mask - Equal to %Y-%b-%dT%H.%M.%S",
        FormatMaskTime("%Y-%b-%dT%H.%M.%S", now)},
   };
@@ -53,15 +54,16 @@ std::vector<MaskCatalogueRow> MaskCatalogue(TimeT now) {
     const std::string plain = std::string("%") + l.letter;
     const std::string sample = FormatMaskTime(plain, now);
     const std::string base = l.base;
-    rows.push_back({l.scope ? l.scope : kSameScope, plain, base + " using Exif Data (or File Data if Not Available)",
-                    sample});
-    rows.push_back({kSameScope, std::string("%E") + l.letter, base + " using Exif Data (or 01-Jan-2000 if Not Available)",
-                    sample});
+    rows.push_back(
+        {l.scope ? l.scope : kSameScope, plain, base + " using Exif Data (or File Data if Not Available)", sample});
+    rows.push_back({kSameScope, std::string("%E") + l.letter,
+                    base + " using Exif Data (or 01-Jan-2000 if Not Available)", sample});
     rows.push_back({kSameScope, std::string("%W") + l.letter,
                     base + (l.letter == 'y' ? " using File Data (if Available)" : " using File Data"), sample});
   }
 
-  rows.push_back({"File Extension", "%FE", "File Extention Left Unchanged", "Added Automatically if Not Present in Mask"});
+  rows.push_back(
+      {"File Extension", "%FE", "File Extention Left Unchanged", "Added Automatically if Not Present in Mask"});
   rows.push_back({kSameScope, "%FEU", "File Extention as UpperCase", " "});
   rows.push_back({kSameScope, "%FEL", "File Extention as LowerCase", "  "});
   return rows;

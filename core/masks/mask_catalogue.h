@@ -10,7 +10,7 @@
 namespace lx {
 
 struct MaskCatalogueRow {
-  std::string scope;        // group name on a group's first row, "    ''" on the others
+  std::string scope;  // group name on a group's first row, "    ''" on the others
   std::string format;
   std::string description;
   std::string sample;

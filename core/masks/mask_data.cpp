@@ -1,11 +1,11 @@
 #include "masks/mask_data.h"
 
+#include <locale.h>
 #include <climits>
 #include <clocale>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
-#include <locale.h>
 
 #include "base/prompts.h"
 #include "base/version.h"
@@ -28,9 +28,7 @@ constexpr const char* kUnable = " ... Unable to Apply Renaming Mask !!!";
 
 bool IsTimeLetter(char c) { return c != '\0' && std::strchr(kTimeLetters, c) != nullptr; }
 
-std::string ParseError(const char* what, const std::string& found) {
-  return std::string(what) + found + kUnable;
-}
+std::string ParseError(const char* what, const std::string& found) { return std::string(what) + found + kUnable; }
 
 // Number of bytes of the first `count` characters of a UTF-8 text, so that
 // %Lx / %Rx never cut a multi-byte character in two.
@@ -83,8 +81,8 @@ struct FileFacts {
 
 // Computes one element other than the picture counter. Returns false when the
 // user cancelled a dialog: the element then adds nothing and its stored text stays.
-bool ComputeElement(CMaskAttr& spec, const FileFacts& file, bool interactive, Prompts& prompts,
-                    KeywordSource& keywords, std::string& piece, std::string& elementText, std::uint32_t& flags) {
+bool ComputeElement(CMaskAttr& spec, const FileFacts& file, bool interactive, Prompts& prompts, KeywordSource& keywords,
+                    std::string& piece, std::string& elementText, std::uint32_t& flags) {
   switch (spec.SpecType) {
     case SpecStraightText:
       piece = elementText = spec.SpecMask;
@@ -231,8 +229,8 @@ bool CMaskData::ParseMask(const std::string& mask, std::string& message, int rep
     return true;
   };
   auto tooMany = [&]() {
-    return fail(StrFormat("Too Many Specifications in Mask (Maximum %d): %s%s", kMaxMaskElements, mask.c_str(),
-                          kUnable));
+    return fail(
+        StrFormat("Too Many Specifications in Mask (Maximum %d): %s%s", kMaxMaskElements, mask.c_str(), kUnable));
   };
 
   size_t pos = 0;
@@ -252,9 +250,9 @@ bool CMaskData::ParseMask(const std::string& mask, std::string& message, int rep
 
     if (letter == 'E' || letter == 'W') {
       if (!IsTimeLetter(third))
-        return fail(ParseError(letter == 'E' ? "Invalid Exif Date and Time Mask Found: "
-                                             : "Invalid File Date and Time mask Found: ",
-                               m.substr(pct, 3)));
+        return fail(ParseError(
+            letter == 'E' ? "Invalid Exif Date and Time Mask Found: " : "Invalid File Date and Time mask Found: ",
+            m.substr(pct, 3)));
       stored = add(std::string("%") + third, SpecTime, letter == 'E' ? TimeExifOnly : TimeFileOnly, 0);
       consumed = 3;
     } else if (IsTimeLetter(letter)) {
@@ -266,8 +264,9 @@ bool CMaskData::ParseMask(const std::string& mask, std::string& message, int rep
         return fail(ParseError(left ? "Unfinished Left File Mask Found: " : "Unfinished Right File Mask Found: ",
                                m.substr(pct, 2)));
       if (third == '0')
-        return fail(ParseError(left ? "Invalid Left File Mask Length Found: " : "Invalid Right File Mask Length Found: ",
-                               m.substr(pct, 3)));
+        return fail(
+            ParseError(left ? "Invalid Left File Mask Length Found: " : "Invalid Right File Mask Length Found: ",
+                       m.substr(pct, 3)));
       if (third < '1' || third > '9')
         return fail(ParseError(left ? "Missing Left File Mask Length: " : "Missing Right File Mask Length: ",
                                m.substr(pct, 3)));
@@ -297,8 +296,9 @@ bool CMaskData::ParseMask(const std::string& mask, std::string& message, int rep
         consumed = 3;
       } else {
         stored = add("%C", SpecPictureCounter, 0, 8);
-        if (stored) Specs[static_cast<size_t>(SpecCount - 1)].SpecError =
-            "Invalid Length for Picture Counter !!!  Reset to Default Value (8)";
+        if (stored)
+          Specs[static_cast<size_t>(SpecCount - 1)].SpecError =
+              "Invalid Length for Picture Counter !!!  Reset to Default Value (8)";
         consumed = 2;
       }
     } else if (letter == 'K') {
@@ -378,9 +378,9 @@ std::uint32_t CMaskData::EvaluateRow(CRenameFileData& row, int& counter, bool ma
   return row.StateFlags;
 }
 
-int CMaskData::EvaluatePath(const std::string& path, bool exifDateValid, std::string& currentName,
-                            std::string& newName, int& counter, bool interactive, TimeT exifDate, TimeT fileDate,
-                            Prompts& prompts, KeywordSource& keywords) {
+int CMaskData::EvaluatePath(const std::string& path, bool exifDateValid, std::string& currentName, std::string& newName,
+                            int& counter, bool interactive, TimeT exifDate, TimeT fileDate, Prompts& prompts,
+                            KeywordSource& keywords) {
   const PathParts parts = SplitPath(path);
   currentName = parts.title + parts.ext;
   newName.clear();
@@ -412,37 +412,59 @@ int CMaskData::EvaluatePath(const std::string& path, bool exifDateValid, std::st
 
 std::string SpecTypeName(int kind) {
   switch (kind) {
-    case SpecUndefined: return "Undefined Specification";
-    case SpecStraightText: return "Straight Text";
-    case SpecTime: return "Time Mask";
-    case SpecLeftOfName: return "Left of Original File Name";
-    case SpecRightOfName: return "Right of Original File Name";
-    case SpecCompleteName: return "Complete Original File Name";
-    case SpecExtension: return "File Extention processing";
-    case SpecUserKeyword: return "Keyword from user-Entry";
-    case SpecUserKeywordAbbr: return "Keyword Abbreviation from user-Entry";
-    case SpecDbKeyword: return "Keyword from Lorvexandrin Database";
-    case SpecDbKeywordAbbr: return "Keyword Abbreviation from Lorvexandrin Database";
-    case SpecPictureCounter: return "Picture Counter";
-    case SpecKeyboardEntry: return "Keyboard Entry";
-    default: return "Unknown Type !!! ";
+    case SpecUndefined:
+      return "Undefined Specification";
+    case SpecStraightText:
+      return "Straight Text";
+    case SpecTime:
+      return "Time Mask";
+    case SpecLeftOfName:
+      return "Left of Original File Name";
+    case SpecRightOfName:
+      return "Right of Original File Name";
+    case SpecCompleteName:
+      return "Complete Original File Name";
+    case SpecExtension:
+      return "File Extention processing";
+    case SpecUserKeyword:
+      return "Keyword from user-Entry";
+    case SpecUserKeywordAbbr:
+      return "Keyword Abbreviation from user-Entry";
+    case SpecDbKeyword:
+      return "Keyword from Lorvexandrin Database";
+    case SpecDbKeywordAbbr:
+      return "Keyword Abbreviation from Lorvexandrin Database";
+    case SpecPictureCounter:
+      return "Picture Counter";
+    case SpecKeyboardEntry:
+      return "Keyboard Entry";
+    default:
+      return "Unknown Type !!! ";
   }
 }
 
 std::string SpecSubTypeLabel(int kind, int subType) {
   if (kind == SpecTime) {
     switch (subType) {
-      case TimeExifOrFile: return "Exif Time (if available) or Windows File Time";
-      case TimeFileOnly: return "Windows File Time";
-      case TimeExifOnly: return "Exif Time (if available)";
-      default: break;
+      case TimeExifOrFile:
+        return "Exif Time (if available) or Windows File Time";
+      case TimeFileOnly:
+        return "Windows File Time";
+      case TimeExifOnly:
+        return "Exif Time (if available)";
+      default:
+        break;
     }
   } else if (kind == SpecExtension) {
     switch (subType) {
-      case ExtUnchanged: return "Standard Extention - No Change";
-      case ExtUpper: return "Turn Extention Upper case";
-      case ExtLower: return "Turn Extention Lower case";
-      default: break;
+      case ExtUnchanged:
+        return "Standard Extention - No Change";
+      case ExtUpper:
+        return "Turn Extention Upper case";
+      case ExtLower:
+        return "Turn Extention Lower case";
+      default:
+        break;
     }
   }
   return "Not Appplicable";
@@ -451,12 +473,17 @@ std::string SpecSubTypeLabel(int kind, int subType) {
 std::string AdditionalDataLabel(int kind, int additionalData) {
   if (additionalData <= 0) return {};
   switch (kind) {
-    case SpecLeftOfName: return StrFormat("Number of Character from Start: %d", additionalData);
-    case SpecRightOfName: return StrFormat("Number of Character from End: %d", additionalData);
+    case SpecLeftOfName:
+      return StrFormat("Number of Character from Start: %d", additionalData);
+    case SpecRightOfName:
+      return StrFormat("Number of Character from End: %d", additionalData);
     case SpecDbKeyword:
-    case SpecDbKeywordAbbr: return StrFormat("Keyword Index in Database: %d", additionalData);
-    case SpecPictureCounter: return StrFormat("Length of Picture Counter String: %d", additionalData);
-    default: return StrFormat("%d", additionalData);
+    case SpecDbKeywordAbbr:
+      return StrFormat("Keyword Index in Database: %d", additionalData);
+    case SpecPictureCounter:
+      return StrFormat("Length of Picture Counter String: %d", additionalData);
+    default:
+      return StrFormat("%d", additionalData);
   }
 }
 
@@ -488,10 +515,10 @@ bool RemoveInvalidCharacters(std::string& text, const std::string& forbidden, co
   if (first == std::string::npos) return true;
   if (prompts) {
     prompts->Beep();
-    prompts->ShowMessage(StrFormat("The following characters are not allowed in %s: %s \n\n", fieldName.c_str(),
-                                   forbidden.c_str()) +
-                             "Invalid character(s) will be removed now ....",
-                         kAppTitle);
+    prompts->ShowMessage(
+        StrFormat("The following characters are not allowed in %s: %s \n\n", fieldName.c_str(), forbidden.c_str()) +
+            "Invalid character(s) will be removed now ....",
+        kAppTitle);
   }
   // The forbidden characters are ASCII, which never occurs inside a UTF-8
   // multi-byte sequence, so removing bytes keeps every other character whole.

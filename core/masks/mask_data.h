@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/times.h"
 #include "photo/rename_file_data.h"
+#include "platform/times.h"
 
 namespace lx {
 
@@ -41,13 +41,13 @@ enum ExtensionCase : int { ExtUnchanged = 1, ExtUpper = 2, ExtLower = 3 };
 enum ReportMode : int { ReportQuiet = 0, ReportBox = 1 };
 
 struct CMaskAttr {
-  std::string SpecMask;     // the straight text, or the format element in its normalised form
+  std::string SpecMask;  // the straight text, or the format element in its normalised form
   int SpecType = SpecUndefined;
-  int SpecSubType = 0;      // TimeSource or ExtensionCase, else 0
-  int AdditionalData = 0;   // character count, keyword index or counter digits
+  int SpecSubType = 0;         // TimeSource or ExtensionCase, else 0
+  int AdditionalData = 0;      // character count, keyword index or counter digits
   bool KeepUserValue = false;  // reuse UserValue for the remaining files of the run
-  std::string UserValue;    // keyword or typed text chosen, or keyword read for %Kx
-  std::string SpecError;    // remark shown beside the element
+  std::string UserValue;       // keyword or typed text chosen, or keyword read for %Kx
+  std::string SpecError;       // remark shown beside the element
 
   void Reset();
 };

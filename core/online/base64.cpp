@@ -26,8 +26,8 @@ std::optional<std::string> Base64Decode(std::string_view text) {
   if (clean.back() == '=') ++padding;
   if (clean.size() > 1 && clean[clean.size() - 2] == '=') ++padding;
   std::vector<unsigned char> out(clean.size() / 4 * 3 + 1);
-  int n = EVP_DecodeBlock(out.data(), reinterpret_cast<const unsigned char*>(clean.data()),
-                          static_cast<int>(clean.size()));
+  int n =
+      EVP_DecodeBlock(out.data(), reinterpret_cast<const unsigned char*>(clean.data()), static_cast<int>(clean.size()));
   if (n < 0 || static_cast<size_t>(n) < padding) return std::nullopt;
   return std::string(reinterpret_cast<const char*>(out.data()), static_cast<size_t>(n) - padding);
 }

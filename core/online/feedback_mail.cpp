@@ -35,9 +35,12 @@ std::string EnvText(const char* name) {
 MailText ComposeFeedbackMail(const FeedbackRequest& request, TimeT now) {
   const std::string product = ProductTitle();
   MailText mail;
-  if (request.mode == 2) mail.subject = StrFormat("Support Request for %s VHF", product.c_str());
-  else if (request.mode == 3) mail.subject = StrFormat("Feedback on %s VHF", product.c_str());
-  else mail.subject = StrFormat("Feedback on %s", product.c_str());
+  if (request.mode == 2)
+    mail.subject = StrFormat("Support Request for %s VHF", product.c_str());
+  else if (request.mode == 3)
+    mail.subject = StrFormat("Feedback on %s VHF", product.c_str());
+  else
+    mail.subject = StrFormat("Feedback on %s", product.c_str());
 
   auto local = ToLocal(now).value_or(LocalFields{});
   std::string date = StrFormat("%04d-%02d-%02d", local.year, local.month, local.day);
@@ -53,10 +56,10 @@ MailText ComposeFeedbackMail(const FeedbackRequest& request, TimeT now) {
         sep, date.c_str(), time.c_str(), sep, first.c_str(), last.c_str(), sep, request.email.c_str(), sep,
         request.videoName.c_str(), sep, verdict, sep, sep, request.message.c_str(), sep);
   } else {
-    mail.body = StrFormat(
-        "Quorin Feedback%sDate of Mail: %s %s%sFrom: %s %s%sMail: %s%sApplication: %s%sMessage: %s%s%s", sep,
-        date.c_str(), time.c_str(), sep, first.c_str(), last.c_str(), sep, request.email.c_str(), sep, kAppTitle, sep,
-        sep, request.message.c_str(), sep);
+    mail.body =
+        StrFormat("Quorin Feedback%sDate of Mail: %s %s%sFrom: %s %s%sMail: %s%sApplication: %s%sMessage: %s%s%s", sep,
+                  date.c_str(), time.c_str(), sep, first.c_str(), last.c_str(), sep, request.email.c_str(), sep,
+                  kAppTitle, sep, sep, request.message.c_str(), sep);
   }
   return mail;
 }
@@ -72,7 +75,8 @@ std::string FeedbackSentText(int mode, long long elapsedMs) {
 }
 
 std::string VideoRequestSentText(long long elapsedMs) {
-  return StrFormat("Mail of Request Sent in %d msec. to Quorin. Thank you for your Request", static_cast<int>(elapsedMs));
+  return StrFormat("Mail of Request Sent in %d msec. to Quorin. Thank you for your Request",
+                   static_cast<int>(elapsedMs));
 }
 
 std::string MailErrorText(const std::string& reason) {

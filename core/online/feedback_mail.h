@@ -14,7 +14,7 @@ namespace lx {
 class SettingsStore;
 
 struct FeedbackRequest {
-  int mode = 1;  // 1 feedback, 2 support request, 3 feedback on a help video
+  int mode = 1;          // 1 feedback, 2 support request, 3 feedback on a help video
   std::string userName;  // "first last"
   std::string email;
   std::string message;

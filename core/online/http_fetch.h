@@ -11,18 +11,18 @@ namespace lx {
 
 struct HttpOptions {
   long connectTimeoutMs = 15000;
-  long totalTimeoutMs = 0;       // whole transfer; 0 for no limit (a stall still ends it)
-  long stallTimeoutMs = 30000;   // no byte for this long ends the transfer
-  std::uint64_t maxBytes = 0;    // 0 for no limit
+  long totalTimeoutMs = 0;      // whole transfer; 0 for no limit (a stall still ends it)
+  long stallTimeoutMs = 30000;  // no byte for this long ends the transfer
+  std::uint64_t maxBytes = 0;   // 0 for no limit
 };
 
 struct HttpResult {
   bool initFailed = false;  // the HTTP library could not start a transfer
-  bool opened = false;   // the server answered with a status line
-  long status = 0;       // HTTP status code
-  int error = 0;         // libcurl's code, 0 when the transfer completed
+  bool opened = false;      // the server answered with a status line
+  long status = 0;          // HTTP status code
+  int error = 0;            // libcurl's code, 0 when the transfer completed
   std::string errorText;
-  bool tooLarge = false; // the body passed maxBytes; the transfer was stopped there
+  bool tooLarge = false;  // the body passed maxBytes; the transfer was stopped there
   std::uint64_t bytes = 0;
 };
 

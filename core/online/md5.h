@@ -22,9 +22,7 @@ class MD5 {
   MD5& operator=(const MD5&) = delete;
 
   void update(const unsigned char* input, size_t length);
-  void update(std::string_view bytes) {
-    update(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
-  }
+  void update(std::string_view bytes) { update(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()); }
   void finalize();
 
   // 16 bytes; a one-byte empty text before finalize.

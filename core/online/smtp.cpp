@@ -181,56 +181,106 @@ bool QuotedValue(const std::string& text, const std::string& key, std::string& v
 
 std::string SmtpErrorText(int code) {
   switch (code) {
-    case 0: return "";
-    case 100: return "Unable to initialise winsock2";
-    case 101: return "Wrong version of the winsock2";
-    case 102: return "Function send() failed";
-    case 103: return "Function recv() failed";
-    case 104: return "Function connect failed";
-    case 105: return "Unable to determine remote server";
-    case 106: return "Invalid winsock2 socket";
-    case 107: return "Function hostname() failed";
-    case 108: return "Function ioctlsocket() failed";
-    case 110: return "Improper IPv4 address";
-    case 200: return "Undefined message header";
-    case 201: return "Undefined mail sender";
-    case 202: return "Undefined message subject";
-    case 203: return "Undefined at least one reciepent";
-    case 204: return "Undefined user login";
-    case 205: return "Undefined user password";
-    case 206: return "Invalid user login or password";
-    case 207: return "Server returned a bad digest MD5 response";
-    case 208: return "Unable to determine server name for digest MD5 response";
-    case 209: return "Undefined recipent mail";
-    case 300: return "Server returned error after sending MAIL FROM";
-    case 301: return "Server returned error after sending EHLO";
-    case 302: return "Server returned error after sending AUTH PLAIN";
-    case 303: return "Server returned error after sending AUTH LOGIN";
-    case 304: return "Server returned error after sending AUTH CRAM-MD5";
-    case 305: return "Server returned error after sending AUTH DIGEST-MD5";
-    case 306: return "Server returned error after sending MD5 DIGEST";
-    case 307: return "Server returned error after sending DATA";
-    case 308: return "Server returned error after sending QUIT";
-    case 309: return "Server returned error after sending RCPT TO";
-    case 310: return "Error in message body";
-    case 400: return "Server has closed the connection";
-    case 401: return "Server is not ready";
-    case 402: return "Server not responding";
-    case 404: return "Attachment file does not exist";
-    case 405: return "Message is too big";
-    case 406: return "Bad login or password";
-    case 407: return "Undefined xyz SMTP response";
-    case 408: return "Lack of memory";
-    case 409: return "time() error";
-    case 410: return "RecvBuf is empty";
-    case 411: return "SendBuf is empty";
-    case 412: return "Specified line number is out of message size";
-    case 413: return "Server returned error after sending STARTTLS";
-    case 414: return "SSL problem";
-    case 415: return "Failed to send data block";
-    case 416: return "The STARTTLS command is not supported by the server";
-    case 417: return "AUTH LOGIN is not supported by the server";
-    default: return "Undefined error id";
+    case 0:
+      return "";
+    case 100:
+      return "Unable to initialise winsock2";
+    case 101:
+      return "Wrong version of the winsock2";
+    case 102:
+      return "Function send() failed";
+    case 103:
+      return "Function recv() failed";
+    case 104:
+      return "Function connect failed";
+    case 105:
+      return "Unable to determine remote server";
+    case 106:
+      return "Invalid winsock2 socket";
+    case 107:
+      return "Function hostname() failed";
+    case 108:
+      return "Function ioctlsocket() failed";
+    case 110:
+      return "Improper IPv4 address";
+    case 200:
+      return "Undefined message header";
+    case 201:
+      return "Undefined mail sender";
+    case 202:
+      return "Undefined message subject";
+    case 203:
+      return "Undefined at least one reciepent";
+    case 204:
+      return "Undefined user login";
+    case 205:
+      return "Undefined user password";
+    case 206:
+      return "Invalid user login or password";
+    case 207:
+      return "Server returned a bad digest MD5 response";
+    case 208:
+      return "Unable to determine server name for digest MD5 response";
+    case 209:
+      return "Undefined recipent mail";
+    case 300:
+      return "Server returned error after sending MAIL FROM";
+    case 301:
+      return "Server returned error after sending EHLO";
+    case 302:
+      return "Server returned error after sending AUTH PLAIN";
+    case 303:
+      return "Server returned error after sending AUTH LOGIN";
+    case 304:
+      return "Server returned error after sending AUTH CRAM-MD5";
+    case 305:
+      return "Server returned error after sending AUTH DIGEST-MD5";
+    case 306:
+      return "Server returned error after sending MD5 DIGEST";
+    case 307:
+      return "Server returned error after sending DATA";
+    case 308:
+      return "Server returned error after sending QUIT";
+    case 309:
+      return "Server returned error after sending RCPT TO";
+    case 310:
+      return "Error in message body";
+    case 400:
+      return "Server has closed the connection";
+    case 401:
+      return "Server is not ready";
+    case 402:
+      return "Server not responding";
+    case 404:
+      return "Attachment file does not exist";
+    case 405:
+      return "Message is too big";
+    case 406:
+      return "Bad login or password";
+    case 407:
+      return "Undefined xyz SMTP response";
+    case 408:
+      return "Lack of memory";
+    case 409:
+      return "time() error";
+    case 410:
+      return "RecvBuf is empty";
+    case 411:
+      return "SendBuf is empty";
+    case 412:
+      return "Specified line number is out of message size";
+    case 413:
+      return "Server returned error after sending STARTTLS";
+    case 414:
+      return "SSL problem";
+    case 415:
+      return "Failed to send data block";
+    case 416:
+      return "The STARTTLS command is not supported by the server";
+    case 417:
+      return "AUTH LOGIN is not supported by the server";
+    default:
+      return "Undefined error id";
   }
 }
 
@@ -381,8 +431,7 @@ void CSmtp::Connect() {
       hints.ai_family = AF_INET;
       hints.ai_socktype = SOCK_STREAM;
       addrinfo* found = nullptr;
-      if (getaddrinfo(server_.c_str(), nullptr, &hints, &found) != 0 || !found)
-        Fail(ECSmtp::WSA_GETHOSTBY_NAME_ADDR);
+      if (getaddrinfo(server_.c_str(), nullptr, &hints, &found) != 0 || !found) Fail(ECSmtp::WSA_GETHOSTBY_NAME_ADDR);
       address.sin_addr = reinterpret_cast<sockaddr_in*>(found->ai_addr)->sin_addr;
       freeaddrinfo(found);
     }
@@ -444,16 +493,21 @@ void CSmtp::Handshake() {
   if (!isAddress) SSL_set_tlsext_host_name(ssl_, server_.c_str());
   if (verifyPeer_) {
     // The certificate must name the server we meant to reach, not just any trusted one.
-    if (isAddress) X509_VERIFY_PARAM_set1_ip_asc(SSL_get0_param(ssl_), server_.c_str());
-    else SSL_set1_host(ssl_, server_.c_str());
+    if (isAddress)
+      X509_VERIFY_PARAM_set1_ip_asc(SSL_get0_param(ssl_), server_.c_str());
+    else
+      SSL_set1_host(ssl_, server_.c_str());
   }
   for (;;) {
     int result = SSL_connect(ssl_);
     if (result == 1) return;
     int error = SSL_get_error(ssl_, result);
-    if (error == SSL_ERROR_WANT_READ) WaitFor(POLLIN, kHandshakeTimeout, ECSmtp::SERVER_NOT_RESPONDING);
-    else if (error == SSL_ERROR_WANT_WRITE) WaitFor(POLLOUT, kHandshakeTimeout, ECSmtp::SERVER_NOT_RESPONDING);
-    else Fail(ECSmtp::SSL_PROBLEM);
+    if (error == SSL_ERROR_WANT_READ)
+      WaitFor(POLLIN, kHandshakeTimeout, ECSmtp::SERVER_NOT_RESPONDING);
+    else if (error == SSL_ERROR_WANT_WRITE)
+      WaitFor(POLLOUT, kHandshakeTimeout, ECSmtp::SERVER_NOT_RESPONDING);
+    else
+      Fail(ECSmtp::SSL_PROBLEM);
   }
 }
 
@@ -510,9 +564,12 @@ void CSmtp::SendData(const SmtpCommandEntry& entry) {
         continue;
       }
       int error = SSL_get_error(ssl_, result);
-      if (error == SSL_ERROR_WANT_WRITE) WaitFor(POLLOUT, entry.sendTimeout, ECSmtp::SERVER_NOT_RESPONDING);
-      else if (error == SSL_ERROR_WANT_READ) WaitFor(POLLIN, entry.sendTimeout, ECSmtp::SERVER_NOT_RESPONDING);
-      else Fail(ECSmtp::SSL_PROBLEM);
+      if (error == SSL_ERROR_WANT_WRITE)
+        WaitFor(POLLOUT, entry.sendTimeout, ECSmtp::SERVER_NOT_RESPONDING);
+      else if (error == SSL_ERROR_WANT_READ)
+        WaitFor(POLLIN, entry.sendTimeout, ECSmtp::SERVER_NOT_RESPONDING);
+      else
+        Fail(ECSmtp::SSL_PROBLEM);
     }
   }
   while (left > 0) {
@@ -546,8 +603,7 @@ void CSmtp::ReceiveResponse(const SmtpCommandEntry& entry) {
           WaitFor(POLLOUT, entry.recvTimeout, ECSmtp::SERVER_NOT_RESPONDING);
           continue;
         }
-        if (error == SSL_ERROR_ZERO_RETURN || (error == SSL_ERROR_SYSCALL && n == 0))
-          Fail(ECSmtp::CONNECTION_CLOSED);
+        if (error == SSL_ERROR_ZERO_RETURN || (error == SSL_ERROR_SYSCALL && n == 0)) Fail(ECSmtp::CONNECTION_CLOSED);
         Fail(ECSmtp::SSL_PROBLEM);
       }
     } else {
@@ -576,9 +632,12 @@ std::string CSmtp::ComposeHeader() const {
   header += "<" + OneLine(senderMail_) + ">\r\n";
   if (!xMailer_.empty()) header += "X-Mailer: " + OneLine(xMailer_) + "\r\n";
   if (!replyTo_.empty()) header += "Reply-To: " + OneLine(replyTo_) + "\r\n";
-  if (priority_ == 2) header += "X-Priority: 2 (High)\r\n";
-  else if (priority_ == 4) header += "X-Priority: 4 (Low)\r\n";
-  else header += "X-Priority: 3 (Normal)\r\n";
+  if (priority_ == 2)
+    header += "X-Priority: 2 (High)\r\n";
+  else if (priority_ == 4)
+    header += "X-Priority: 4 (Low)\r\n";
+  else
+    header += "X-Priority: 3 (Normal)\r\n";
   header += "To: ";
   for (size_t i = 0; i < recipients_.size(); ++i) {
     if (i > 0) header += ",";
@@ -599,7 +658,8 @@ void CSmtp::Send() {
     if (senderMail_.empty()) Fail(ECSmtp::UNDEF_MAIL_FROM);
     Command(command_MAILFROM, "MAIL FROM:<" + OneLine(senderMail_) + ">\r\n");
     if (recipients_.empty()) Fail(ECSmtp::UNDEF_RECIPIENTS);
-    for (const auto& recipient : recipients_) Command(command_RCPTTO, "RCPT TO:<" + OneLine(recipient.second) + ">\r\n");
+    for (const auto& recipient : recipients_)
+      Command(command_RCPTTO, "RCPT TO:<" + OneLine(recipient.second) + ">\r\n");
     std::string header = ComposeHeader();
     Command(command_DATA, "DATA\r\n");
     const SmtpCommandEntry& block = FindCommandEntry(command_DATABLOCK);

@@ -124,7 +124,8 @@ void CUpdateCheck::Check(int urlResourceId, bool force) {
   if (url.empty()) {
     notConfigured = true;
     notConfiguredMessage =
-        "Update Check Not Available: the Address of the Version File is Not Configured (Setting \"UpdateCheckUrl\") ...";
+        "Update Check Not Available: the Address of the Version File is Not Configured (Setting \"UpdateCheckUrl\") "
+        "...";
     return;
   }
 
@@ -141,7 +142,8 @@ void CUpdateCheck::Check(int urlResourceId, bool force) {
   if (result.initFailed) {
     // Not written: the next start tries again.
     if (prompts_)
-      prompts_->ShowMessage("Internal error in CUpdateCheck::Check !!! Please Contact Quorin for Bug Report", kAppTitle);
+      prompts_->ShowMessage("Internal error in CUpdateCheck::Check !!! Please Contact Quorin for Bug Report",
+                            kAppTitle);
     return;
   }
   // Only a real answer counts: an error page of the server is not a version file.

@@ -128,8 +128,7 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes) {
 TimeT Now(const VideoHelpOptions& options) { return options.now ? options.now() : NowSeconds(); }
 
 bool IsPlainFileName(const std::string& name) {
-  return !name.empty() && name[0] != '.' && name.find('/') == std::string::npos &&
-         name.find('\0') == std::string::npos;
+  return !name.empty() && name[0] != '.' && name.find('/') == std::string::npos && name.find('\0') == std::string::npos;
 }
 
 std::string EscapeUrlPiece(const std::string& text) {
@@ -151,7 +150,8 @@ std::string EscapeUrlPiece(const std::string& text) {
 }  // namespace
 
 std::string VideoTable::GetVHFName(int index) const {
-  if (index < 0 || index >= kMaxVideoEntries || static_cast<size_t>(index) >= entries.size()) return "Illegal VHF Index";
+  if (index < 0 || index >= kMaxVideoEntries || static_cast<size_t>(index) >= entries.size())
+    return "Illegal VHF Index";
   return entries[static_cast<size_t>(index)].name;
 }
 
@@ -232,9 +232,7 @@ std::string VideoDataFilePath(const SettingsStore& settings) {
   return JoinPath(JoinPath(DataHome(), "Quorin Lorvexandrin"), "Lorvexandrin.lxd");
 }
 
-std::string VideoCacheFolder(const std::string& dataFilePath) {
-  return SplitPath(dataFilePath).dir + "VisualHelp/";
-}
+std::string VideoCacheFolder(const std::string& dataFilePath) { return SplitPath(dataFilePath).dir + "VisualHelp/"; }
 
 bool RefreshVideoData(SettingsStore& settings, VideoTable& table, Prompts* prompts, const VideoHelpOptions& options) {
   std::string path = VideoDataFilePath(settings);
@@ -269,8 +267,8 @@ bool RefreshVideoData(SettingsStore& settings, VideoTable& table, Prompts* promp
     VideoTable check;
     if (ParseVideoFileData(body, check) == VideoDataStatus::Ok) {
       if (!WriteFileAtomically(path, body))
-        LogMessage(StrFormat("Unable to Write Visual Help Data File %s%s", path.c_str(),
-                             FormatSystemError(errno).c_str()));
+        LogMessage(
+            StrFormat("Unable to Write Visual Help Data File %s%s", path.c_str(), FormatSystemError(errno).c_str()));
     } else {
       LogMessage("Invalid Visual Help Data File Received from Web Site. Local File Kept ...");
     }
@@ -357,10 +355,18 @@ bool DownloadVideo(const SettingsStore& settings, const VideoTable& table, const
   }
   if (result.status != 200) {
     switch (result.status) {
-      case 401: show("Not Authorized to Download Visual Help File - Error 401 - Please Contact Quorin"); break;
-      case 404: show("No Such Visual Help File - Error 404 - Please Contact Quorin"); break;
-      case 500: show("Internal Server Error - Error 500 - Please Contact Quorin"); break;
-      default: show("Unhandled Error in GetInternetHandle - Please Contact Quorin"); break;
+      case 401:
+        show("Not Authorized to Download Visual Help File - Error 401 - Please Contact Quorin");
+        break;
+      case 404:
+        show("No Such Visual Help File - Error 404 - Please Contact Quorin");
+        break;
+      case 500:
+        show("Internal Server Error - Error 500 - Please Contact Quorin");
+        break;
+      default:
+        show("Unhandled Error in GetInternetHandle - Please Contact Quorin");
+        break;
     }
     return false;
   }
@@ -388,9 +394,9 @@ MailText ComposeVideoRequestMail(const std::string& firstName, const std::string
   std::string date = StrFormat("%04d-%02d-%02d", local.year, local.month, local.day);
   std::string time = StrFormat("%02d:%02d:%02d", local.hour, local.minute, local.second);
   const char* sep = "\r\n";
-  mail.body = StrFormat("Quorin VHF Request%sDate of Mail: %s %s%sFrom: %s %s%sMail: %s%sApplication: %s%sVHF: %s%s", sep,
-                        date.c_str(), time.c_str(), sep, firstName.c_str(), lastName.c_str(), sep, email.c_str(), sep,
-                        kAppTitle, sep, videoName.c_str(), sep);
+  mail.body = StrFormat("Quorin VHF Request%sDate of Mail: %s %s%sFrom: %s %s%sMail: %s%sApplication: %s%sVHF: %s%s",
+                        sep, date.c_str(), time.c_str(), sep, firstName.c_str(), lastName.c_str(), sep, email.c_str(),
+                        sep, kAppTitle, sep, videoName.c_str(), sep);
   return mail;
 }
 

@@ -20,8 +20,8 @@ extern const char* const kVideoDataSignature;  // "Quorin - Lorvexandrin - archi
 constexpr int kMaxVideoEntries = 100;
 constexpr TimeT kVideoDataInterval = 86400;  // one day
 constexpr size_t kVideoDataMaxBytes = 20000;
-extern const char* const kVideoDataWebPath;    // "/applications/lorvexandrin/visualhelp/Lorvexandrin.lxd"
-extern const char* const kVideoWebFolder;      // "/applications/lorvexandrin/visualhelp/"
+extern const char* const kVideoDataWebPath;  // "/applications/lorvexandrin/visualhelp/Lorvexandrin.lxd"
+extern const char* const kVideoWebFolder;    // "/applications/lorvexandrin/visualhelp/"
 
 struct VideoEntry {
   std::string name;
@@ -34,8 +34,8 @@ class VideoTable {
   int count = 0;
   std::vector<VideoEntry> entries;
 
-  std::string GetVHFName(int index) const;  // "Illegal VHF Index" from 100 on
-  int GetVHFSize(int index) const;          // -1 from 100 on
+  std::string GetVHFName(int index) const;      // "Illegal VHF Index" from 100 on
+  int GetVHFSize(int index) const;              // -1 from 100 on
   int FindSize(const std::string& name) const;  // -1 when the name is not listed
   void Clear() {
     count = 0;

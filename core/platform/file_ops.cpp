@@ -84,7 +84,7 @@ timespec ToTimespec(TimeT t) {
 }  // namespace
 
 bool PathExists(const std::string& path) {
-  struct stat st{};
+  struct stat st {};
   return ::lstat(path.c_str(), &st) == 0;
 }
 
@@ -106,7 +106,7 @@ int RenameNoReplace(const std::string& from, const std::string& to) {
 int CopyFileNoReplace(const std::string& from, const std::string& to, bool flush) {
   Fd in(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
   if (in.get() < 0) return errno;
-  struct stat st{};
+  struct stat st {};
   if (::fstat(in.get(), &st) != 0) return errno;
   if (!S_ISREG(st.st_mode)) return S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
 
@@ -133,7 +133,7 @@ int DeleteFile(const std::string& path) {
 }
 
 int ReadFileTimes(const std::string& path, FileTimes& times) {
-  struct statx sx{};
+  struct statx sx {};
   if (::statx(AT_FDCWD, path.c_str(), 0, STATX_BASIC_STATS | STATX_BTIME, &sx) != 0) return errno;
   times.modification = sx.stx_mtime.tv_sec;
   times.access = sx.stx_atime.tv_sec;

@@ -27,7 +27,7 @@ int CopyFileNoReplace(const std::string& from, const std::string& to, bool flush
 int DeleteFile(const std::string& path);
 
 struct FileTimes {
-  TimeT creation = 0;      // birth time, or the modification time where the file system keeps none
+  TimeT creation = 0;  // birth time, or the modification time where the file system keeps none
   bool hasBirthTime = false;
   TimeT modification = 0;
   TimeT access = 0;

@@ -9,7 +9,7 @@ namespace lx {
 
 std::optional<LocalFields> ToLocal(TimeT t) {
   time_t value = static_cast<time_t>(t);
-  std::tm tm {};
+  std::tm tm{};
   if (!localtime_r(&value, &tm)) return std::nullopt;
   LocalFields f;
   f.year = tm.tm_year + 1900;
@@ -23,7 +23,7 @@ std::optional<LocalFields> ToLocal(TimeT t) {
 }
 
 std::optional<TimeT> MakeLocalTime(int year, int month, int day, int hour, int minute, int second) {
-  std::tm tm {};
+  std::tm tm{};
   tm.tm_year = year - 1900;
   tm.tm_mon = month - 1;
   tm.tm_mday = day;
@@ -40,8 +40,7 @@ std::optional<TimeT> MakeLocalTime(int year, int month, int day, int hour, int m
 std::string FormatDateText(TimeT t) {
   auto f = ToLocal(t);
   if (!f) return {};
-  return StrFormat("%2.2d-%2.2d-%4.4d %2.2d-%2.2d-%2.2d", f->day, f->month, f->year, f->hour, f->minute,
-                   f->second);
+  return StrFormat("%2.2d-%2.2d-%4.4d %2.2d-%2.2d-%2.2d", f->day, f->month, f->year, f->hour, f->minute, f->second);
 }
 
 std::optional<TimeT> ParseDateText(std::string_view text) {
@@ -60,8 +59,7 @@ std::optional<TimeT> ParseDateText(std::string_view text) {
   };
   int day = number(0, 2), month = number(3, 2), year = number(6, 4);
   int hour = number(11, 2), minute = number(14, 2), second = number(17, 2);
-  if (month < 1 || month > 12 || day < 1 || day > 31 || hour > 23 || minute > 59 || second > 59)
-    return std::nullopt;
+  if (month < 1 || month > 12 || day < 1 || day > 31 || hour > 23 || minute > 59 || second > 59) return std::nullopt;
   return MakeLocalTime(year, month, day, hour, minute, second);
 }
 

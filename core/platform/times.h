@@ -16,7 +16,7 @@ using TimeT = std::int64_t;
 struct LocalFields {
   int year = 1970, month = 1, day = 1;  // month 1-12, day 1-31
   int hour = 0, minute = 0, second = 0;
-  int weekday = 4;                      // 0 = Sunday
+  int weekday = 4;  // 0 = Sunday
 };
 
 // Broken-down local time; nullopt when the C library cannot convert the value.

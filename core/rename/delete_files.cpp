@@ -1,9 +1,9 @@
 #include "rename/delete_files.h"
 
 #include "base/log.h"
-#include "engine/engine.h"
 #include "base/prompts.h"
 #include "base/rich_text.h"
+#include "engine/engine.h"
 #include "platform/file_ops.h"
 #include "platform/system_error.h"
 #include "platform/text.h"

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "devices/wpd.h"
-#include "engine/engine.h"
 #include "base/log.h"
 #include "base/prompts.h"
 #include "base/rich_text.h"
+#include "devices/wpd.h"
+#include "engine/engine.h"
 #include "imaging/exif_access.h"
 #include "masks/mask_data.h"
 #include "platform/paths.h"
@@ -137,7 +137,9 @@ int RenameDeviceRow(RenameListModel& list, PortableDeviceBackend& backend, int i
   return renamedCount + 1;
 }
 
-bool DeviceListRun(RenameListModel& list, int mode) { return DeviceListRun(list, mode, DefaultPortableDeviceBackend()); }
+bool DeviceListRun(RenameListModel& list, int mode) {
+  return DeviceListRun(list, mode, DefaultPortableDeviceBackend());
+}
 
 bool DeviceListRun(RenameListModel& list, int mode, PortableDeviceBackend& backend) {
   CLorvexandrinEngine& engine = list.Engine();

@@ -6,10 +6,10 @@
 #include <string_view>
 #include <unordered_map>
 
-#include "engine/engine.h"
 #include "base/log.h"
 #include "base/prompts.h"
 #include "base/version.h"
+#include "engine/engine.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 

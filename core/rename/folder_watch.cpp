@@ -10,10 +10,10 @@
 #include <system_error>
 #include <vector>
 
-#include "engine/engine.h"
 #include "base/log.h"
 #include "base/prompts.h"
 #include "base/version.h"
+#include "engine/engine.h"
 #include "platform/text.h"
 
 namespace lx {
@@ -23,9 +23,8 @@ namespace {
 // Names, attributes, size and write time of the folder's entries; reads and
 // opens are left out: the program's own reading of the photos after a list
 // run must not count as a change. The *_SELF events end the watch.
-constexpr std::uint32_t kWatchMask = IN_CREATE | IN_DELETE | IN_MODIFY | IN_ATTRIB | IN_CLOSE_WRITE |
-                                     IN_MOVED_FROM | IN_MOVED_TO | IN_DELETE_SELF | IN_MOVE_SELF |
-                                     IN_ONLYDIR | IN_EXCL_UNLINK;
+constexpr std::uint32_t kWatchMask = IN_CREATE | IN_DELETE | IN_MODIFY | IN_ATTRIB | IN_CLOSE_WRITE | IN_MOVED_FROM |
+                                     IN_MOVED_TO | IN_DELETE_SELF | IN_MOVE_SELF | IN_ONLYDIR | IN_EXCL_UNLINK;
 
 constexpr size_t kBufferSize = 0x4000;
 

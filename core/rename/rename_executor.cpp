@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "engine/engine.h"
 #include "base/log.h"
 #include "base/prompts.h"
+#include "engine/engine.h"
 #include "platform/file_ops.h"
 #include "platform/paths.h"
 #include "platform/system_error.h"
@@ -44,14 +44,22 @@ RenameExecutor::RenameExecutor(CLorvexandrinEngine& engine, Prompts& prompts, in
                                int filePathDisplayType)
     : engine_(engine), prompts_(prompts), fileTimeChange_(fileTimeChange), filePathDisplayType_(filePathDisplayType) {}
 
-int RenameExecutor::RenameListedFile(RenameListRow& row, const std::string& sourcePath,
-                                     const std::string& renamePath) {
+int RenameExecutor::RenameListedFile(RenameListRow& row, const std::string& sourcePath, const std::string& renamePath) {
   switch (engine_.renameType) {
-    case SimpleRename: SimpleRenameRow(row, sourcePath); break;
-    case BackupRename: BackupRenameRow(row, sourcePath, renamePath); break;
-    case TargetRename: TargetRenameRow(row, sourcePath, renamePath, false); break;
-    case TargetRenameDelete: TargetRenameRow(row, sourcePath, renamePath, true); break;
-    default: break;
+    case SimpleRename:
+      SimpleRenameRow(row, sourcePath);
+      break;
+    case BackupRename:
+      BackupRenameRow(row, sourcePath, renamePath);
+      break;
+    case TargetRename:
+      TargetRenameRow(row, sourcePath, renamePath, false);
+      break;
+    case TargetRenameDelete:
+      TargetRenameRow(row, sourcePath, renamePath, true);
+      break;
+    default:
+      break;
   }
   return renamedCount_;
 }
@@ -89,8 +97,7 @@ void RenameExecutor::SimpleRenameRow(RenameListRow& row, const std::string& sour
   ++renamedCount_;
 }
 
-void RenameExecutor::BackupRenameRow(RenameListRow& row, const std::string& sourcePath,
-                                     const std::string& renamePath) {
+void RenameExecutor::BackupRenameRow(RenameListRow& row, const std::string& sourcePath, const std::string& renamePath) {
   const std::string sourceFile = sourcePath + row.data.FileName;
   const std::string newSourceFile = sourcePath + row.data.NewName;
   const std::string backupFile = FreeCopyName(renamePath + row.data.FileName);
@@ -104,8 +111,8 @@ void RenameExecutor::BackupRenameRow(RenameListRow& row, const std::string& sour
   ++renamedCount_;
 }
 
-void RenameExecutor::TargetRenameRow(RenameListRow& row, const std::string& sourcePath,
-                                     const std::string& renamePath, bool deleteSource) {
+void RenameExecutor::TargetRenameRow(RenameListRow& row, const std::string& sourcePath, const std::string& renamePath,
+                                     bool deleteSource) {
   const std::string formerName = row.data.FileName;
   const std::string sourceFile = sourcePath + formerName;
   const std::string targetFile = FreeCopyName(renamePath + row.data.NewName);

@@ -2,17 +2,17 @@
 
 #include <algorithm>
 
-#include "rename/device_list_run.h"
-#include "engine/engine.h"
 #include "base/log.h"
 #include "base/prompts.h"
 #include "base/version.h"
+#include "engine/engine.h"
 #include "imaging/exif_access.h"
-#include "rename/duplicate_names.h"
 #include "masks/keyword_source.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 #include "platform/ticks.h"
+#include "rename/device_list_run.h"
+#include "rename/duplicate_names.h"
 #include "rename/rename_run.h"
 #include "rename/source_folder.h"
 #include "storage/picture_counter.h"
@@ -29,12 +29,18 @@ namespace {
 const std::string& CellText(const RenameListRow& row, int column, int filePathDisplayType) {
   static const std::string empty;
   switch (column) {
-    case ColumnCurrentName: return filePathDisplayType != 0 ? row.data.FilePath : row.data.FileName;
-    case ColumnNewName: return row.newNameText;
-    case ColumnFileDate: return row.fileDateText;
-    case ColumnExifDate: return row.exifDateText;
-    case ColumnComments: return row.comments;
-    default: return empty;
+    case ColumnCurrentName:
+      return filePathDisplayType != 0 ? row.data.FilePath : row.data.FileName;
+    case ColumnNewName:
+      return row.newNameText;
+    case ColumnFileDate:
+      return row.fileDateText;
+    case ColumnExifDate:
+      return row.exifDateText;
+    case ColumnComments:
+      return row.comments;
+    default:
+      return empty;
   }
 }
 
@@ -63,13 +69,17 @@ std::uint32_t RenameListModel::OnGetCellTextColor(int index, int column) const {
       (index >= 0 && index < RowCount()) ? rows_[static_cast<size_t>(index)].data.StateFlags : RowListed;
   switch (column) {
     case ColumnCurrentName:
-    case ColumnNewName: return (flags & RowRenamed) ? colors.renamed : colors.listed;
-    case ColumnFileDate: return (flags & RowFileTimeUsed) ? colors.selectedTime : colors.listed;
-    case ColumnExifDate: return (flags & RowExifTimeUsed) ? colors.selectedTime : colors.listed;
+    case ColumnNewName:
+      return (flags & RowRenamed) ? colors.renamed : colors.listed;
+    case ColumnFileDate:
+      return (flags & RowFileTimeUsed) ? colors.selectedTime : colors.listed;
+    case ColumnExifDate:
+      return (flags & RowExifTimeUsed) ? colors.selectedTime : colors.listed;
     case ColumnComments:
       if (flags & RowDuplicateRoot) return colors.duplicateRoot;
       return (flags & RowDuplicate) ? colors.duplicate : colors.listed;
-    default: return colors.listed;
+    default:
+      return colors.listed;
   }
 }
 
@@ -281,7 +291,6 @@ bool RenameListModel::RefreshList(int mode) {
 std::string RenameListModel::CounterLabel() const {
   return StrFormat("Counter: %d", static_cast<int>(GetPictureCounter(engine_.Settings())));
 }
-
 
 void RenameListModel::SortRows(int column, bool ascending, int low, int high) {
   if (high == -1) high = RowCount() - 1;

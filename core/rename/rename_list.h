@@ -52,8 +52,7 @@ struct ListColors {
 class RenameListModel {
  public:
   // The mask defaults to the program's ActiveMask.
-  RenameListModel(CLorvexandrinEngine& engine, Prompts& prompts, KeywordSource& keywords,
-                  CMaskData& mask = ActiveMask);
+  RenameListModel(CLorvexandrinEngine& engine, Prompts& prompts, KeywordSource& keywords, CMaskData& mask = ActiveMask);
   RenameListModel(const RenameListModel&) = delete;
   RenameListModel& operator=(const RenameListModel&) = delete;
 
@@ -134,16 +133,16 @@ class RenameListModel {
   std::string CounterLabel() const;
 
   // ---- View state ---------------------------------------------------------
-  int FileCount = 0;          // rows after the last run
-  bool ReReadFolder = true;   // the next refresh reads the folder again
-  bool MaskChanged = false;   // the mask differs from the previous run's
-  int RunCounter = 0;         // running picture counter of the current run
-  int runMode = RunList;      // mode of the current run
-  std::string previousMask;   // mask of the previous run
+  int FileCount = 0;         // rows after the last run
+  bool ReReadFolder = true;  // the next refresh reads the folder again
+  bool MaskChanged = false;  // the mask differs from the previous run's
+  int RunCounter = 0;        // running picture counter of the current run
+  int runMode = RunList;     // mode of the current run
+  std::string previousMask;  // mask of the previous run
   int sortColumn = -1;
   bool sortAscending = true;
-  bool reading = false;       // a folder is being read
-  bool listingBusy = false;   // keeps the folder tree from starting a second read
+  bool reading = false;            // a folder is being read
+  bool listingBusy = false;        // keeps the folder tree from starting a second read
   bool suffixIncludesRoot = true;  // "DuplicateFiles"
   int filePathDisplayType = 0;     // 0 names, else full paths in column 0
   int thumbnailDisplayType = 2;    // 0 none, 1 raw, 2 high resolution

@@ -4,11 +4,11 @@
 
 #include <cerrno>
 
-#include "engine/engine.h"
 #include "base/log.h"
 #include "base/prompts.h"
 #include "base/rich_text.h"
 #include "base/version.h"
+#include "engine/engine.h"
 #include "platform/paths.h"
 #include "platform/system_error.h"
 #include "platform/text.h"
@@ -64,10 +64,18 @@ std::string RenameTypeOutlineText(int type) {
 void SetDefaultRenamePath(CLorvexandrinEngine& engine, const std::string& sourcePath) {
   std::string source = WithTrailingSlash(sourcePath);
   switch (engine.renameType) {
-    case BackupRename: engine.renamePath = source + "Backup/"; break;
-    case TargetRename: engine.renamePath = source + "Rename/"; break;
-    case TargetRenameDelete: engine.renamePath = source + "Target/"; break;
-    default: engine.renamePath = source; break;
+    case BackupRename:
+      engine.renamePath = source + "Backup/";
+      break;
+    case TargetRename:
+      engine.renamePath = source + "Rename/";
+      break;
+    case TargetRenameDelete:
+      engine.renamePath = source + "Target/";
+      break;
+    default:
+      engine.renamePath = source;
+      break;
   }
 }
 
@@ -110,8 +118,8 @@ RenamePathResult ComputeRenamePath(RenamePathRequest& request, Prompts* prompts)
   if (request.type == TargetRenameDelete) {
     result.okEnabled = !SameFolder(result.renamePath, request.sourcePath);
     if (!result.okEnabled && prompts)
-      prompts->ShowWarning("Source Path and Target Path are the same !!! Target Renaming with Delete is NOT possible ...",
-                           kAppTitle);
+      prompts->ShowWarning(
+          "Source Path and Target Path are the same !!! Target Renaming with Delete is NOT possible ...", kAppTitle);
   }
   return result;
 }
@@ -119,9 +127,9 @@ RenamePathResult ComputeRenamePath(RenamePathRequest& request, Prompts* prompts)
 bool SameFolder(const std::string& a, const std::string& b) {
   if (NormalFolder(a) == NormalFolder(b)) return true;
   // The same folder under two spellings (a link, "..") is the same inode.
-  struct stat sa{}, sb{};
-  return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
-         sa.st_ino == sb.st_ino;
+  struct stat sa {
+  }, sb{};
+  return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
 bool EnsureRenameDirectory(const std::string& renamePath, Prompts& prompts) {
@@ -149,17 +157,18 @@ bool EnsureRenameDirectory(const std::string& renamePath, Prompts& prompts) {
   switch (error) {
     case ENOENT:
     case ENOTDIR:
-      prompts.ShowMessage("The system cannot find the path pointed to by the Rename Path. The path may contain an "
-                          "invalid entry...",
-                          kAppTitle);
+      prompts.ShowMessage(
+          "The system cannot find the path pointed to by the Rename Path. The path may contain an "
+          "invalid entry...",
+          kAppTitle);
       break;
     case ENAMETOOLONG:
       prompts.ShowMessage("The Rename Path is too long...", kAppTitle);
       break;
     default:
-      prompts.ShowMessage(StrFormat("Unable to Create the Rename Path %s%s", renamePath.c_str(),
-                                    FormatSystemError(error).c_str()),
-                          kAppTitle);
+      prompts.ShowMessage(
+          StrFormat("Unable to Create the Rename Path %s%s", renamePath.c_str(), FormatSystemError(error).c_str()),
+          kAppTitle);
       break;
   }
   return false;

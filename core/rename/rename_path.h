@@ -28,9 +28,9 @@ bool ChooseRenameType(CLorvexandrinEngine& engine, int type, const std::string& 
 // Input and result of the rename-path dialog's computation.
 struct RenamePathRequest {
   int type = 0;
-  std::string sourcePath;    // with its trailing "/"
-  std::string browsedPath;   // the folder chosen with "Browse Rename Path", empty when none
-  std::string subFolder;     // "Relative Sub-Directory: "; cleaned of invalid characters in place
+  std::string sourcePath;   // with its trailing "/"
+  std::string browsedPath;  // the folder chosen with "Browse Rename Path", empty when none
+  std::string subFolder;    // "Relative Sub-Directory: "; cleaned of invalid characters in place
 };
 
 struct RenamePathResult {

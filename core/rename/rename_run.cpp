@@ -1,9 +1,9 @@
 #include "rename/rename_run.h"
 
-#include "engine/engine.h"
 #include "base/log.h"
 #include "base/prompts.h"
 #include "base/version.h"
+#include "engine/engine.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 #include "platform/ticks.h"
@@ -37,8 +37,8 @@ bool RenameRun(RenameListModel& list, int mode) {
     // Copying into the source folder and deleting the source there could
     // remove the very file just written.
     if (renameType == TargetRenameDelete && SameFolder(sourcePath, renamePath)) {
-      prompts.ShowWarning("Source Path and Target Path are the same !!! Target Renaming with Delete is NOT possible ...",
-                          kAppTitle);
+      prompts.ShowWarning(
+          "Source Path and Target Path are the same !!! Target Renaming with Delete is NOT possible ...", kAppTitle);
       return false;
     }
     if (!EnsureRenameDirectory(renamePath, prompts)) return false;
@@ -67,8 +67,8 @@ bool RenameRun(RenameListModel& list, int mode) {
   }
 
   const long long elapsed = static_cast<long long>(TickCountMs() - t0);
-  LogFormat("%d File%sRenamed (out of %d File%s) in %lld msec. using Mask %s ...", renamedCount,
-            PluralS(renamedCount), list.FileCount, PluralS(list.FileCount), elapsed, mask.c_str());
+  LogFormat("%d File%sRenamed (out of %d File%s) in %lld msec. using Mask %s ...", renamedCount, PluralS(renamedCount),
+            list.FileCount, PluralS(list.FileCount), elapsed, mask.c_str());
   lastRun = {list.FileCount, renamedCount, elapsed};
 
   if (settings.GetNumber("ShowRenameOutline") != 0) {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "engine/engine.h"
 #include "base/rich_text.h"
+#include "engine/engine.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 #include "rename/rename_path.h"

@@ -34,7 +34,8 @@ const char* const kMaskListStatement =
 
 namespace {
 
-const char* const kMaskInsert = "INSERT INTO LXMask( LXMask_Mask, LXMask_Descr, LXMask_Status) VALUES( '%q', '%q', %d); ";
+const char* const kMaskInsert =
+    "INSERT INTO LXMask( LXMask_Mask, LXMask_Descr, LXMask_Status) VALUES( '%q', '%q', %d); ";
 const char* const kVersion1 = "UPDATE Config SET Config_IntData = 1 WHERE Config_Mnemo = 'DB_Version'; ";
 const char* const kVersion2 = "UPDATE Config SET Config_IntData = 2 WHERE Config_Mnemo = 'DB_Version'; ";
 const char* const kCreationErrorHead =
@@ -75,9 +76,10 @@ bool LorvexandrinDatabase::CheckDatabasePath(const FolderChooser& chooseFolder) 
           "Lorvexandrin is unable to work ... End of Job ... " +
           StrFormat("\\par \\par {\\f1 \\b Please Restart %s and Provide a Valid Path to Lorvexandrin.sq3} \\par}",
                     kAppTitle) +
-          StrFormat("\\par \\par {\\f1 \\b If a Valid Path to Lorvexandrin.sq3 is Not available, please Reinstall "
-                    "%s} \\par}",
-                    kAppTitle);
+          StrFormat(
+              "\\par \\par {\\f1 \\b If a Valid Path to Lorvexandrin.sq3 is Not available, please Reinstall "
+              "%s} \\par}",
+              kAppTitle);
       prompts_.RichTextMessage(request);
       return false;
     }
@@ -89,7 +91,7 @@ bool LorvexandrinDatabase::CheckDatabasePath(const FolderChooser& chooseFolder) 
   bool found = FileExists(path);
   LogFormat("Checking for Quorin Lorvexandrin Database at %s - %s", path.c_str(),
             found && path.find(kDatabaseFileName) != std::string::npos ? "Lorvexandrin.sq3 Already Exists ..."
-                                                                        : "Lorvexandrin.sq3 does NOT Exist !!!");
+                                                                       : "Lorvexandrin.sq3 does NOT Exist !!!");
   if (!found && CreateDatabase() != kSqlExecuted) return false;
   if (UpgradeDatabase() == kDatabaseUnusable) return false;
   statusText_ = "Connected to Quorin Lorvexandrin Database at " + path;
@@ -241,9 +243,9 @@ int LorvexandrinDatabase::AddMask(const std::string& mask, const std::string& de
 }
 
 int LorvexandrinDatabase::UpdateMask(int id, const std::string& mask, const std::string& description) {
-  std::string sql = SqlFormat(
-      "UPDATE LXMask Set LXMask_Mask = '%q', LXMask_Descr = '%q', LXMask_Status = %d WHERE LXMask_Id = %d; ",
-      mask.c_str(), description.c_str(), 1, id);
+  std::string sql =
+      SqlFormat("UPDATE LXMask Set LXMask_Mask = '%q', LXMask_Descr = '%q', LXMask_Status = %d WHERE LXMask_Id = %d; ",
+                mask.c_str(), description.c_str(), 1, id);
   return sqlite_.ExecuteSQL(sql, true, true) == kSqlExecuted ? id : -1;
 }
 
@@ -282,7 +284,9 @@ StoredMask LorvexandrinDatabase::LookupMask(const std::string& mask) {
   return stored;
 }
 
-int LorvexandrinDatabase::ListMasks(SqlTable& table) { return sqlite_.UpdateListCtrl(kMaskListStatement, table, true, true); }
+int LorvexandrinDatabase::ListMasks(SqlTable& table) {
+  return sqlite_.UpdateListCtrl(kMaskListStatement, table, true, true);
+}
 
 std::vector<int> LorvexandrinDatabase::ActiveMaskIds() {
   std::vector<int> ids;
@@ -346,7 +350,8 @@ std::string LorvexandrinDatabase::DatabaseInfoText() {
     const char* line;
   };
   const Count counts[] = {
-      {"SELECT count(*) from LXMask WHERE LXMask_Status = 1", "\\par\\par Number of Masks in Database Table: {\\b %s} "},
+      {"SELECT count(*) from LXMask WHERE LXMask_Status = 1",
+       "\\par\\par Number of Masks in Database Table: {\\b %s} "},
       {"SELECT count(*) from LXKeyword WHERE LXKeyword_Status = 1",
        "\\par\\par Number of Keywords in Database Table: {\\b %s} "},
       {"SELECT count(*) from KbdEntry", "\\par\\par Number of Keywbaord Entries: {\\b %s} "},

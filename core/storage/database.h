@@ -16,11 +16,11 @@ namespace lx {
 class Prompts;
 class SettingsStore;
 
-extern const char* const kDatabaseFileName;  // "Lorvexandrin.sq3"
+extern const char* const kDatabaseFileName;    // "Lorvexandrin.sq3"
 extern const char* const kLegacyMaskFileName;  // "MaskData.lmd"
-extern const char* const kStandardMask;       // "%Y-%m-%d %H-%M-%S"
-constexpr int kStandardMaskCount = 4;         // masks 1 to 4 are the program's own
-constexpr int kMaskParkingId = 125000;        // id a mask holds while two ids are swapped
+extern const char* const kStandardMask;        // "%Y-%m-%d %H-%M-%S"
+constexpr int kStandardMaskCount = 4;          // masks 1 to 4 are the program's own
+constexpr int kMaskParkingId = 125000;         // id a mask holds while two ids are swapped
 
 // UpgradeDatabase: the file is not a usable Lorvexandrin database.
 constexpr int kDatabaseUnusable = -7;

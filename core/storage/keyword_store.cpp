@@ -57,8 +57,8 @@ bool MaskUsesKeyword(std::string_view mask, int keywordId, int which) {
 
 void RegisterMaskKeywordFunction(sqlite3* db) {
   if (!db) return;
-  sqlite3_create_function(db, "LXMaskUsesKeyword", 3, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
-                          &MaskUsesKeywordSql, nullptr, nullptr);
+  sqlite3_create_function(db, "LXMaskUsesKeyword", 3, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, &MaskUsesKeywordSql,
+                          nullptr, nullptr);
 }
 
 int KeywordStore::FillKeywordList(SqlTable& table, int sortIndex) {

@@ -7,7 +7,9 @@ namespace lx {
 
 std::uint32_t GetPictureCounter(const SettingsStore& settings) { return settings.GetNumber("PictureCounter"); }
 
-void SetPictureCounter(SettingsStore& settings, std::uint32_t counter) { settings.SetNumber("PictureCounter", counter); }
+void SetPictureCounter(SettingsStore& settings, std::uint32_t counter) {
+  settings.SetNumber("PictureCounter", counter);
+}
 
 std::string PictureCounterInfoText(std::uint32_t counter) {
   return StrFormat(

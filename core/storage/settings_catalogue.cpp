@@ -12,7 +12,8 @@ constexpr SettingType T = SettingType::Text;
 const std::vector<SettingDefinition>& SettingsCatalogue() {
   static const std::vector<SettingDefinition> catalogue = {
       {"LXDbPath", T, true, 0, "Undefined", "full path of the database file Lorvexandrin.sq3"},
-      {"RenameType", N, true, 0, nullptr, "0 Simple Rename, 1 Backup Rename, 2 Target Rename, 3 Target Rename with Source Delete"},
+      {"RenameType", N, true, 0, nullptr,
+       "0 Simple Rename, 1 Backup Rename, 2 Target Rename, 3 Target Rename with Source Delete"},
       {"PictureCounter", N, true, 0, nullptr, "last picture counter value used by %C"},
       {"SourcePath", T, true, 0, "$HOME", "folder listed in the rename view, with a trailing /"},
       {"RenamePath", T, true, 0, "$HOME", "base folder for backup and target renames"},

@@ -55,8 +55,8 @@ class SettingsStore {
   // Values of the settings key with the catalogue's defaults.
   std::string GetText(const std::string& name) const;
   std::uint32_t GetNumber(const std::string& name) const;
-  std::optional<std::string> FindText(const std::string& name) const;        // nullopt when missing
-  std::optional<std::uint32_t> FindNumber(const std::string& name) const;    // nullopt when missing
+  std::optional<std::string> FindText(const std::string& name) const;      // nullopt when missing
+  std::optional<std::uint32_t> FindNumber(const std::string& name) const;  // nullopt when missing
   int SetText(const std::string& name, const std::string& text);
   int SetNumber(const std::string& name, std::uint32_t value);
 

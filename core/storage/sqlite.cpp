@@ -363,22 +363,22 @@ int CSQLite::GetConfigData(const std::string& key, SqlVariant& value) {
   }
   int result = kSqlNoConfigRow;
   StepRows(stmt, "GetConfigData", [&](sqlite3_stmt* stmt) {
-      switch (sqlite3_column_int(stmt, 0)) {
-        case 0:
-          value = SqlVariant::Int64(sqlite3_column_int64(stmt, 1));
-          break;
-        case 1:
-          value = SqlVariant::Float64(sqlite3_column_double(stmt, 2));
-          break;
-        case 2: {
-          const unsigned char* t = sqlite3_column_text(stmt, 3);
-          value = SqlVariant::Text(t ? reinterpret_cast<const char*>(t) : "");
-          break;
-        }
-        default:
-          break;
+    switch (sqlite3_column_int(stmt, 0)) {
+      case 0:
+        value = SqlVariant::Int64(sqlite3_column_int64(stmt, 1));
+        break;
+      case 1:
+        value = SqlVariant::Float64(sqlite3_column_double(stmt, 2));
+        break;
+      case 2: {
+        const unsigned char* t = sqlite3_column_text(stmt, 3);
+        value = SqlVariant::Text(t ? reinterpret_cast<const char*>(t) : "");
+        break;
       }
-      result = kSqlOpened;
+      default:
+        break;
+    }
+    result = kSqlOpened;
   });
   sqlite3_finalize(stmt);
   return result;
@@ -468,8 +468,10 @@ int CSQLite::GetQueryData(const std::string& sql, std::vector<SqlVariant>& value
       count = n;
       for (int i = 0; i < n; ++i) values[static_cast<size_t>(i)] = ColumnValue(stmt, i, false, "Unhandled Column Type");
     });
-    if (rc == SQLITE_DONE) LogQueryDone(start, TickCountMs());
-    else LogStepError();
+    if (rc == SQLITE_DONE)
+      LogQueryDone(start, TickCountMs());
+    else
+      LogStepError();
   }
   sqlite3_finalize(stmt);
   if (closeAfter) CloseDatabase();
@@ -502,8 +504,10 @@ int CSQLite::UpdateListCtrl(const std::string& sql, SqlTable& table, bool openFi
       table.rows.push_back(std::move(row));
       ++rows;
     });
-    if (rc == SQLITE_DONE) LogQueryDone(start, TickCountMs());
-    else LogStepError();
+    if (rc == SQLITE_DONE)
+      LogQueryDone(start, TickCountMs());
+    else
+      LogStepError();
   }
   sqlite3_finalize(stmt);
   if (rows == 0) {

@@ -30,8 +30,8 @@ constexpr int kSqlFailed = -5;
 constexpr int kSqlNoConfigRow = -6;
 
 // Variant sentinels (16-bit integers).
-constexpr int kSqlNoValue = -1;        // no row, NULL, failed open, step error
-constexpr int kSqlNotPrepared = -2;    // statement SQLite refused to prepare
+constexpr int kSqlNoValue = -1;      // no row, NULL, failed open, step error
+constexpr int kSqlNotPrepared = -2;  // statement SQLite refused to prepare
 
 struct SqlDate {
   int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
@@ -160,7 +160,6 @@ class CSQLite {
   void LogStepError();
   void Beep();
   static int ExecuteBusyHandler(void* self, int count);
-
 
   sqlite3* db_ = nullptr;
   std::string path_;

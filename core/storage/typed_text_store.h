@@ -13,8 +13,9 @@ namespace lx {
 extern const char* const kTypedTextSortKeys[3];
 
 // The placeholders of the text field; neither can be confirmed as a text.
-extern const char* const kTypedTextPlaceholderWithHistory;  // "Type In Free Text Here or Select a Text from Data Entry List"
-extern const char* const kTypedTextPlaceholder;             // "Type In Free Text Here"
+extern const char* const
+    kTypedTextPlaceholderWithHistory;            // "Type In Free Text Here or Select a Text from Data Entry List"
+extern const char* const kTypedTextPlaceholder;  // "Type In Free Text Here"
 
 // True when the text may be confirmed: not empty and not a placeholder.
 bool IsConfirmableTypedText(const std::string& text);

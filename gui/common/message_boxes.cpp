@@ -12,9 +12,9 @@
 #include <QVBoxLayout>
 #include <cctype>
 
-#include "engine/engine.h"
 #include "base/rich_text.h"
 #include "base/version.h"
+#include "engine/engine.h"
 #include "storage/settings_store.h"
 
 namespace lx::gui {
@@ -165,8 +165,8 @@ int CRichTextMsgDlg::Run() {
   return result == kIdOk ? kIdOk : kIdCancel;
 }
 
-CShowRenameMsgDlg::CShowRenameMsgDlg(SettingsStore& settings, CLorvexandrinEngine* engine,
-                                     const std::string& rtfBody, QWidget* parent)
+CShowRenameMsgDlg::CShowRenameMsgDlg(SettingsStore& settings, CLorvexandrinEngine* engine, const std::string& rtfBody,
+                                     QWidget* parent)
     : CLorvexandrinBaseDlg(parent), settings_(settings), engine_(engine) {
   setObjectName("CShowRenameMsgDlg");
   setWindowTitle(QStringLiteral("Quorin Lorvexandrin Message  "));

@@ -17,7 +17,7 @@ class QTextBrowser;
 namespace lx {
 class SettingsStore;
 class CLorvexandrinEngine;
-}
+}  // namespace lx
 
 namespace lx::gui {
 

@@ -94,7 +94,7 @@ bool CPictureBox::SetPicture(const std::string& path, int command, int displayMo
   const std::string file = path == kPictureBoxCurrentFile ? currentFile_ : path;
   // The new copy is made first: when it fails, the picture shown stays as it was.
   const QString tempFolder = QDir::tempPath();
-  struct stat st{};
+  struct stat st {};
   if (tempFolder.isEmpty() || ::stat(tempFolder.toStdString().c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
     LogFormat("Unable to Get Temporary Path: %s", SystemErrorText(errno == 0 ? ENOENT : errno).c_str());
     return false;
@@ -167,9 +167,9 @@ QImage CPictureBox::LoadAndTransform() {
     }
     image = reader.read();
     if (image.isNull()) {
-      const int status = reader.error() == QImageReader::FileNotFoundError ? kImageFileNotFound
+      const int status = reader.error() == QImageReader::FileNotFoundError        ? kImageFileNotFound
                          : reader.error() == QImageReader::UnsupportedFormatError ? kImageUnknownImageFormat
-                                                                                   : kImageGenericError;
+                                                                                  : kImageGenericError;
       std::string message;
       FormatImageStatus(status, message);
       LogMessage(message);
@@ -217,9 +217,15 @@ void CPictureBox::paintEvent(QPaintEvent*) {
   drawnImageSize_ = full;
   QRect target;
   switch (displayMode_) {
-    case 1: target = QRect(QPoint((width() - full.width()) / 2, (height() - full.height()) / 2), full); break;
-    case 2: target = FitPictureRect(full.width(), full.height(), width(), height()); break;
-    default: target = QRect(QPoint(0, 0), full); break;
+    case 1:
+      target = QRect(QPoint((width() - full.width()) / 2, (height() - full.height()) / 2), full);
+      break;
+    case 2:
+      target = FitPictureRect(full.width(), full.height(), width(), height());
+      break;
+    default:
+      target = QRect(QPoint(0, 0), full);
+      break;
   }
   painter.setRenderHint(QPainter::SmoothPixmapTransform);
   painter.drawImage(target, image);
@@ -260,8 +266,8 @@ CDockablePreview::CDockablePreview(QWidget* parent) : QWidget(parent) {
   ResetPreview();
 }
 
-bool CDockablePreview::ShowFile(const std::string& path, int command, int displayMode, TimeT created,
-                                TimeT modified, TimeT accessed) {
+bool CDockablePreview::ShowFile(const std::string& path, int command, int displayMode, TimeT created, TimeT modified,
+                                TimeT accessed) {
   errorText_.clear();
   const ImageAttributes attributes = FillImageAttributes(path, created, modified, accessed);
   if (attributes.filled) {

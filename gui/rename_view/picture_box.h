@@ -81,8 +81,7 @@ class CDockablePreview : public QWidget {
  public:
   explicit CDockablePreview(QWidget* parent = nullptr);
 
-  bool ShowFile(const std::string& path, int command, int displayMode, TimeT created, TimeT modified,
-                TimeT accessed);
+  bool ShowFile(const std::string& path, int command, int displayMode, TimeT created, TimeT modified, TimeT accessed);
   void ResetPreview();
   // The error of the last failed ShowFile.
   const std::string& ErrorText() const { return errorText_; }

@@ -10,10 +10,17 @@ QImage ApplyTransform(const QImage& image, TransformCode code) {
   const int turns = (code >> 2) & 3;
   if (turns != 0) out = out.transformed(QTransform().rotate(90.0 * turns));
   switch (code & 3) {
-    case 1: out = out.mirrored(true, false); break;
-    case 2: out = out.mirrored(true, true); break;
-    case 3: out = out.mirrored(false, true); break;
-    default: break;
+    case 1:
+      out = out.mirrored(true, false);
+      break;
+    case 2:
+      out = out.mirrored(true, true);
+      break;
+    case 3:
+      out = out.mirrored(false, true);
+      break;
+    default:
+      break;
   }
   return out;
 }

@@ -1,5 +1,6 @@
 #include "rename_view/rename_dialogs.h"
 
+#include <unistd.h>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -15,7 +16,6 @@
 #include <QTableWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
-#include <unistd.h>
 #include <cerrno>
 #include <cstdlib>
 
@@ -114,8 +114,7 @@ void CSetRenamePathDlg::SetBrowsedFolder(const std::string& folder) {
 void CSetRenamePathDlg::Browse() {
   QString start = renamePath_->text();
   if (start.isEmpty()) start = "/";
-  const QString chosen =
-      QFileDialog::getExistingDirectory(this, "Select Target Directory for Files Renaming", start);
+  const QString chosen = QFileDialog::getExistingDirectory(this, "Select Target Directory for Files Renaming", start);
   if (!chosen.isEmpty()) SetBrowsedFolder(chosen.toStdString());
 }
 
@@ -125,9 +124,9 @@ void CSetRenamePathDlg::Recompute() {
   const int type = Type();
   description_->setText(QString::fromUtf8(RenameTypeDialogText(type)));
   const bool withPath = type != 0;
-  for (QWidget* w : {static_cast<QWidget*>(renamePath_), static_cast<QWidget*>(browse_),
-                     static_cast<QWidget*>(subFolder_), static_cast<QWidget*>(renamePathLabel_),
-                     static_cast<QWidget*>(subFolderLabel_)})
+  for (QWidget* w :
+       {static_cast<QWidget*>(renamePath_), static_cast<QWidget*>(browse_), static_cast<QWidget*>(subFolder_),
+        static_cast<QWidget*>(renamePathLabel_), static_cast<QWidget*>(subFolderLabel_)})
     w->setVisible(withPath);
   RenamePathRequest request;
   request.type = type;
@@ -179,8 +178,8 @@ class PreviewWithRotate : public QGroupBox {
       return {};
     }
     if (picture->SetPicture(file, 0, 2, true)) return {};
-    const std::string reason = access(file.c_str(), R_OK) == 0 ? "Unable to Copy Picture to Temporary File"
-                                                              : SystemErrorText(errno);
+    const std::string reason =
+        access(file.c_str(), R_OK) == 0 ? "Unable to Copy Picture to Temporary File" : SystemErrorText(errno);
     return StrFormat("Unable to Display Selected Picture %s - Reason: %s ", file.c_str(), reason.c_str());
   }
 
@@ -253,8 +252,7 @@ void CSelectKeywordDlg::accept() {
 
 // ---- Keyboard entry -----------------------------------------------------------------
 
-CSetKbdFreeEntryDlg::CSetKbdFreeEntryDlg(CSQLite& sqlite, const std::string& file, bool applyToAll,
-                                         QWidget* parent)
+CSetKbdFreeEntryDlg::CSetKbdFreeEntryDlg(CSQLite& sqlite, const std::string& file, bool applyToAll, QWidget* parent)
     : QDialog(parent), sqlite_(sqlite) {
   setWindowTitle("Set Quorin Lorvexandrin Keyboard Entry");
   choice_.applyToAll = applyToAll;
@@ -362,10 +360,11 @@ CImgReadProgressDlg::CImgReadProgressDlg(QWidget* parent) : QDialog(parent) {
   countLabel_ = new QLabel("0", this);
   countRow->addWidget(countLabel_, 1);
   layout->addLayout(countRow);
-  auto* hint = new QLabel(QString("Click on the Button 'Skip ThumbNails Reading' to Speed up File Listing. Note that No "
-                                  "Thumbnails will be displayed and ") +
-                              kAppTitle + " will switch to 'No ThumbNail' Mode...",
-                          this);
+  auto* hint =
+      new QLabel(QString("Click on the Button 'Skip ThumbNails Reading' to Speed up File Listing. Note that No "
+                         "Thumbnails will be displayed and ") +
+                     kAppTitle + " will switch to 'No ThumbNail' Mode...",
+                 this);
   hint->setWordWrap(true);
   layout->addWidget(hint);
   skipButton_ = new QPushButton("Skip ThumbNails Reading", this);

@@ -20,14 +20,14 @@
 
 #include <algorithm>
 
-#include "rename/device_list_run.h"
-#include "engine/engine.h"
-#include "base/version.h"
 #include "base/log.h"
 #include "base/prompts.h"
+#include "base/version.h"
+#include "engine/engine.h"
 #include "imaging/exif_access.h"
 #include "platform/paths.h"
 #include "rename/delete_files.h"
+#include "rename/device_list_run.h"
 #include "rename/rename_path.h"
 #include "rename_view/picture_box.h"
 #include "rename_view/rename_dialogs.h"
@@ -47,11 +47,16 @@ constexpr const char* kStandardRenamingMask = "%Y-%m-%d %H-%M-%S";
 
 std::uint32_t& ColorSlot(ListColors& colors, int which) {
   switch (which) {
-    case kColorRenamed: return colors.renamed;
-    case kColorSelectedTime: return colors.selectedTime;
-    case kColorDuplicateRoot: return colors.duplicateRoot;
-    case kColorDuplicate: return colors.duplicate;
-    default: return colors.listed;
+    case kColorRenamed:
+      return colors.renamed;
+    case kColorSelectedTime:
+      return colors.selectedTime;
+    case kColorDuplicateRoot:
+      return colors.duplicateRoot;
+    case kColorDuplicate:
+      return colors.duplicate;
+    default:
+      return colors.listed;
   }
 }
 
@@ -76,7 +81,8 @@ CRenameFileView::CRenameFileView(CLorvexandrinEngine& engine, CSQLite& sqlite, P
     // destructor joins the thread before the object goes, and Qt drops the
     // posted calls of a destroyed object.
     watch_.StartFolderWatch(engine_, prompts_, [this](int action) {
-      QMetaObject::invokeMethod(this, [this, action] { OnWatchReport(action); }, Qt::QueuedConnection);
+      QMetaObject::invokeMethod(
+          this, [this, action] { OnWatchReport(action); }, Qt::QueuedConnection);
     });
   };
   BuildForm();
@@ -158,8 +164,7 @@ void CRenameFileView::BuildForm() {
             UpdateCommandStates();
             if (current.isValid()) OnCurrentRowChanged(current.row());
           });
-  connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-          [this]() { UpdateCommandStates(); });
+  connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this]() { UpdateCommandStates(); });
   connect(list_, &CRenameFileListCtrl::RowActivated, this, [this](int row) {
     if (row != CurrentRow) PreviewRow(row);
     ViewDetails();
@@ -203,28 +208,71 @@ void CRenameFileView::BuildCommands() {
 
 void CRenameFileView::RunCommand(int id) {
   switch (id) {
-    case ID_RIBBON_APPLY_MASK: ApplyMask(); break;
-    case ID_RIBBON_RENAME_SELECTED: RenameSelected(); break;
-    case ID_RIBBON_RENAME_ALL: RenameAll(); break;
-    case ID_RIBBON_SIMPLE_RENAME: ChooseRenameTypeCommand(SimpleRename); break;
-    case ID_RIBBON_BACKUP_RENAME: ChooseRenameTypeCommand(BackupRename); break;
-    case ID_RIBBON_TARGET_RENAME: ChooseRenameTypeCommand(TargetRename); break;
-    case ID_RIBBON_RENAME_DELETE: ChooseRenameTypeCommand(TargetRenameDelete); break;
-    case ID_RIBBON_BROWSE: BrowseRenamePath(); break;
-    case ID_THUMBNAIL_NONE: SetThumbNailMode(ThumbnailNone); break;
-    case ID_THUMBNAIL_RAW: SetThumbNailMode(ThumbnailRaw); break;
-    case ID_THUMBNAIL_HIGHRES: SetThumbNailMode(ThumbnailHighRes); break;
-    case ID_RIBBON_LISTED_COLOUR: ChooseColor(kColorListed); break;
-    case ID_RIBBON_RENAMED_COLOUR: ChooseColor(kColorRenamed); break;
-    case ID_RIBBON_TIME_COLOUR: ChooseColor(kColorSelectedTime); break;
-    case ID_RIBBON_DUPL_ROOT_COLOUR: ChooseColor(kColorDuplicateRoot); break;
-    case ID_RIBBON_DUPLICATE_COLOUR: ChooseColor(kColorDuplicate); break;
-    case ID_RIBBON_RESET_COLOURS: ResetColors(); break;
-    case ID_RIBBON_RENAME_PREVIOUS_PHOTO: PreviousPhoto(); break;
-    case ID_RIBBON_RENAME_NEXT_PHOTO: NextPhoto(); break;
-    case ID_VIEW_DETAIL: ViewDetails(); break;
-    case ID_COPY_CLIPBOARD: CopyToClipboard(); break;
-    default: break;
+    case ID_RIBBON_APPLY_MASK:
+      ApplyMask();
+      break;
+    case ID_RIBBON_RENAME_SELECTED:
+      RenameSelected();
+      break;
+    case ID_RIBBON_RENAME_ALL:
+      RenameAll();
+      break;
+    case ID_RIBBON_SIMPLE_RENAME:
+      ChooseRenameTypeCommand(SimpleRename);
+      break;
+    case ID_RIBBON_BACKUP_RENAME:
+      ChooseRenameTypeCommand(BackupRename);
+      break;
+    case ID_RIBBON_TARGET_RENAME:
+      ChooseRenameTypeCommand(TargetRename);
+      break;
+    case ID_RIBBON_RENAME_DELETE:
+      ChooseRenameTypeCommand(TargetRenameDelete);
+      break;
+    case ID_RIBBON_BROWSE:
+      BrowseRenamePath();
+      break;
+    case ID_THUMBNAIL_NONE:
+      SetThumbNailMode(ThumbnailNone);
+      break;
+    case ID_THUMBNAIL_RAW:
+      SetThumbNailMode(ThumbnailRaw);
+      break;
+    case ID_THUMBNAIL_HIGHRES:
+      SetThumbNailMode(ThumbnailHighRes);
+      break;
+    case ID_RIBBON_LISTED_COLOUR:
+      ChooseColor(kColorListed);
+      break;
+    case ID_RIBBON_RENAMED_COLOUR:
+      ChooseColor(kColorRenamed);
+      break;
+    case ID_RIBBON_TIME_COLOUR:
+      ChooseColor(kColorSelectedTime);
+      break;
+    case ID_RIBBON_DUPL_ROOT_COLOUR:
+      ChooseColor(kColorDuplicateRoot);
+      break;
+    case ID_RIBBON_DUPLICATE_COLOUR:
+      ChooseColor(kColorDuplicate);
+      break;
+    case ID_RIBBON_RESET_COLOURS:
+      ResetColors();
+      break;
+    case ID_RIBBON_RENAME_PREVIOUS_PHOTO:
+      PreviousPhoto();
+      break;
+    case ID_RIBBON_RENAME_NEXT_PHOTO:
+      NextPhoto();
+      break;
+    case ID_VIEW_DETAIL:
+      ViewDetails();
+      break;
+    case ID_COPY_CLIPBOARD:
+      CopyToClipboard();
+      break;
+    default:
+      break;
   }
   UpdateCommandStates();
 }
@@ -330,7 +378,8 @@ bool CRenameFileView::RefreshList(int mode) {
   const bool result = model_->RefreshList(mode);
   if (!readsFolder && model_->RowCount() == static_cast<int>(pathsBefore.size())) {
     for (size_t i = 0; i < pathsBefore.size(); ++i)
-      thumbnails_->Rename(QString::fromStdString(pathsBefore[i]), QString::fromStdString(model_->Rows()[i].data.FilePath));
+      thumbnails_->Rename(QString::fromStdString(pathsBefore[i]),
+                          QString::fromStdString(model_->Rows()[i].data.FilePath));
   }
   if (mode != RunList) QApplication::restoreOverrideCursor();
   if (progress_) {
@@ -403,7 +452,7 @@ void CRenameFileView::OnCurrentRowChanged(int row) {
 std::string CRenameFileView::LocateRowFile(int row) const {
   const RenameListRow* r = const_cast<RenameListModel&>(*model_).Row(row);
   if (r == nullptr) return {};
-  struct stat st{};
+  struct stat st {};
   const std::string inSource = engine_.sourcePath + r->data.FileName;
   if (Exists(inSource, &st)) return inSource;
   const std::string inTarget = engine_.renamePath + model_->ColumnText(row, ColumnNewName);
@@ -428,7 +477,7 @@ void CRenameFileView::PreviewRow(int row) {
       return;
     }
   }
-  struct stat st{};
+  struct stat st {};
   ::stat(path.c_str(), &st);
   const bool rotate = autoRotate ? autoRotate() : true;
   const TimeT created = engine_.sourceKind == SourceKind::Device ? r->data.CreationTime : st.st_ctime;
@@ -492,11 +541,14 @@ void CRenameFileView::SetListColor(int which, const QColor& color) {
 }
 
 void CRenameFileView::ChooseColor(int which) {
-  const QColor chosen = QColorDialog::getColor(ListColor(which), this, commands_.value(
-      which == kColorListed ? ID_RIBBON_LISTED_COLOUR
-      : which == kColorRenamed ? ID_RIBBON_RENAMED_COLOUR
-      : which == kColorSelectedTime ? ID_RIBBON_TIME_COLOUR
-      : which == kColorDuplicateRoot ? ID_RIBBON_DUPL_ROOT_COLOUR : ID_RIBBON_DUPLICATE_COLOUR)->text());
+  const QColor chosen = QColorDialog::getColor(ListColor(which), this,
+                                               commands_
+                                                   .value(which == kColorListed          ? ID_RIBBON_LISTED_COLOUR
+                                                          : which == kColorRenamed       ? ID_RIBBON_RENAMED_COLOUR
+                                                          : which == kColorSelectedTime  ? ID_RIBBON_TIME_COLOUR
+                                                          : which == kColorDuplicateRoot ? ID_RIBBON_DUPL_ROOT_COLOUR
+                                                                                         : ID_RIBBON_DUPLICATE_COLOUR)
+                                                   ->text());
   if (chosen.isValid()) SetListColor(which, chosen);
 }
 

@@ -61,8 +61,7 @@ QVariant RenameListTableModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant RenameListTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
-  if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= kListColumnCount)
-    return {};
+  if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= kListColumnCount) return {};
   return QString::fromUtf8(kListColumnHeadings[section]);
 }
 

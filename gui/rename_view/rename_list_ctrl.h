@@ -57,7 +57,7 @@ class CRenameFileListCtrl : public QTableView {
   void SetButtonFaceBackground(bool buttonFace);
 
  signals:
-  void RowActivated(int row);   // double click
+  void RowActivated(int row);  // double click
   void ContextMenuAt(const QPoint& globalPos);
 
  protected:

@@ -6,9 +6,9 @@
 #include <QPainter>
 #include <QToolButton>
 
-#include "shell/main_window.h"
 #include "rename_view/picture_box.h"
 #include "rename_view/rename_file_view.h"
+#include "shell/main_window.h"
 #include "shell/ribbon.h"
 #include "shell/views.h"
 
@@ -129,8 +129,9 @@ CRenameFileView* AttachRenameView(CMainFrame& frame, CRenameViewPage& page, CLor
   };
   for (const auto& tip : tips)
     if (QAction* action = view->Command(tip.id))
-      action->setToolTip(QStringLiteral("<b>%1</b><br>%2").arg(action->text().replace("&&", "&").toHtmlEscaped(),
-                                                               QString::fromUtf8(tip.description)));
+      action->setToolTip(
+          QStringLiteral("<b>%1</b><br>%2")
+              .arg(action->text().replace("&&", "&").toHtmlEscaped(), QString::fromUtf8(tip.description)));
 
   CRibbonBar* ribbon = frame.Ribbon();
   const int category = ribbon->Categories().indexOf(QStringLiteral("Photo Rename"));
@@ -168,9 +169,8 @@ CRenameFileView* AttachRenameView(CMainFrame& frame, CRenameViewPage& page, CLor
         if (picture->Source() == CPictureBox::SourceFile)
           picture->SetPicture(kPictureBoxCurrentFile, frame.AutoRotate() ? kPictureExifOrientation : 0, 2, true);
       });
-  QObject::connect(view, &CRenameFileView::DetailsRequested, &frame, [&frame](const QString&) {
-    frame.ShowDetailsView();
-  });
+  QObject::connect(view, &CRenameFileView::DetailsRequested, &frame,
+                   [&frame](const QString&) { frame.ShowDetailsView(); });
   return view;
 }
 

@@ -46,8 +46,8 @@ QImage DrawOnSquare(const QImage& picture, QRgb background, bool keepAspect) {
   QImage square(kThumbnailSize, kThumbnailSize, QImage::Format_RGB32);
   square.fill(background);
   if (picture.isNull()) return square;
-  const QSize size = keepAspect ? ThumbnailDrawSize(picture.width(), picture.height())
-                                : QSize(kThumbnailSize, kThumbnailSize);
+  const QSize size =
+      keepAspect ? ThumbnailDrawSize(picture.width(), picture.height()) : QSize(kThumbnailSize, kThumbnailSize);
   QPainter painter(&square);
   painter.setRenderHint(QPainter::SmoothPixmapTransform);
   const QRect target((kThumbnailSize - size.width()) / 2, (kThumbnailSize - size.height()) / 2, size.width(),
@@ -66,8 +66,7 @@ QImage DecodeJpegScaled(const std::string& bytes, int minSide) {
   const auto size = static_cast<unsigned long>(bytes.size());
   int width = 0, height = 0, subsamp = 0, colorspace = 0;
   QImage image;
-  if (tjDecompressHeader3(handle, data, size, &width, &height, &subsamp, &colorspace) == 0 && width > 0 &&
-      height > 0) {
+  if (tjDecompressHeader3(handle, data, size, &width, &height, &subsamp, &colorspace) == 0 && width > 0 && height > 0) {
     int count = 0;
     tjscalingfactor* factors = tjGetScalingFactors(&count);
     int bestW = width, bestH = height;
@@ -80,8 +79,8 @@ QImage DecodeJpegScaled(const std::string& bytes, int minSide) {
       }
     }
     image = QImage(bestW, bestH, QImage::Format_RGB888);
-    if (tjDecompress2(handle, data, size, image.bits(), bestW, static_cast<int>(image.bytesPerLine()), bestH,
-                      TJPF_RGB, TJFLAG_FASTDCT | TJFLAG_FASTUPSAMPLE) != 0 &&
+    if (tjDecompress2(handle, data, size, image.bits(), bestW, static_cast<int>(image.bytesPerLine()), bestH, TJPF_RGB,
+                      TJFLAG_FASTDCT | TJFLAG_FASTUPSAMPLE) != 0 &&
         tjGetErrorCode(handle) == TJERR_FATAL)
       image = QImage();
   }
@@ -117,8 +116,7 @@ QImage MakeThumbnailImage(const ThumbnailJob& job) {
   return DrawOnSquare(picture, kThumbnailBackground, true);
 }
 
-ThumbnailMaker::ThumbnailMaker(QObject* parent)
-    : QObject(parent), generation_(std::make_shared<std::atomic<int>>(0)) {
+ThumbnailMaker::ThumbnailMaker(QObject* parent) : QObject(parent), generation_(std::make_shared<std::atomic<int>>(0)) {
   pool_.setMaxThreadCount(std::max(2, QThread::idealThreadCount()));
 }
 

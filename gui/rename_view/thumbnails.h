@@ -19,8 +19,8 @@ enum ThumbnailMode : int { ThumbnailNone = 0, ThumbnailRaw = 1, ThumbnailHighRes
 struct ThumbnailJob {
   std::string path;
   int mode = ThumbnailHighRes;
-  int orientation = 0;    // the row's transform code (mode 2)
-  std::string embedded;   // bytes of the Exif thumbnail (mode 1)
+  int orientation = 0;   // the row's transform code (mode 2)
+  std::string embedded;  // bytes of the Exif thumbnail (mode 1)
 };
 
 // Decodes JPEG bytes with the decoder's own scaling, to the smallest size whose

@@ -6,22 +6,22 @@
 #include <QScreen>
 #include <QThread>
 
-#include "engine/engine.h"
 #include "base/log.h"
 #include "base/version.h"
+#include "devices/portable_device_backend.h"
+#include "engine/engine.h"
+#include "platform/paths.h"
+#include "rename_view/rename_view_hookup.h"
+#include "shell/device_browser.h"
 #include "shell/gui_prompts.h"
 #include "shell/main_window.h"
 #include "shell/output_wnd.h"
-#include "platform/paths.h"
 #include "shell/shell_tree.h"
 #include "shell/splash.h"
-#include "shell/device_browser.h"
-#include "devices/portable_device_backend.h"
+#include "shell/views.h"
 #include "storage/database.h"
 #include "storage/settings_store.h"
 #include "storage/sqlite.h"
-#include "shell/views.h"
-#include "rename_view/rename_view_hookup.h"
 
 namespace lx::gui {
 

@@ -17,7 +17,7 @@ class Prompts;
 class SettingsStore;
 class CLorvexandrinEngine;
 class ScopedLogSink;
-}
+}  // namespace lx
 
 namespace lx::gui {
 
@@ -30,11 +30,11 @@ class StderrLogSink;
 
 struct StartupOptions {
   bool logStderr = false;
-  int viewStepWaitMs = 250;   // pause between the views' splash steps
-  int splashCountdown = 100;  // 25 ms steps after the views are made
-  DatabaseFolderChooser chooseDatabaseFolder;  // default: the folder dialog
-  DeviceBrowser* devices = nullptr;            // default: no devices
-  lx::Prompts* prompts = nullptr;              // default: the program's dialogs
+  int viewStepWaitMs = 250;                       // pause between the views' splash steps
+  int splashCountdown = 100;                      // 25 ms steps after the views are made
+  DatabaseFolderChooser chooseDatabaseFolder;     // default: the folder dialog
+  DeviceBrowser* devices = nullptr;               // default: no devices
+  lx::Prompts* prompts = nullptr;                 // default: the program's dialogs
   lx::DeviceEventSource* deviceEvents = nullptr;  // default: udev
 };
 

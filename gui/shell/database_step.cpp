@@ -9,11 +9,11 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
-#include "engine/engine.h"
 #include "base/log.h"
 #include "base/prompts.h"
 #include "base/rich_text.h"
 #include "base/version.h"
+#include "engine/engine.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 #include "storage/database.h"
@@ -35,9 +35,11 @@ CSelectPathDlg::CSelectPathDlg(const QString& startFolder, QWidget* parent) : QD
   bold.setBold(true);
   undefined->setFont(bold);
   inner->addWidget(undefined);
-  inner->addWidget(new QLabel(QStringLiteral("Without a Valid Database Path, the Application Lorvexandrin could not work ... "), group));
   inner->addWidget(new QLabel(
-      QStringLiteral("Please Select Now the Path for the Creation of Lorvexandrin Database (Lorvexandrin.sq3)"), group));
+      QStringLiteral("Without a Valid Database Path, the Application Lorvexandrin could not work ... "), group));
+  inner->addWidget(new QLabel(
+      QStringLiteral("Please Select Now the Path for the Creation of Lorvexandrin Database (Lorvexandrin.sq3)"),
+      group));
 
   model_ = new QFileSystemModel(this);
   model_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Hidden | QDir::Drives);
@@ -61,11 +63,10 @@ CSelectPathDlg::CSelectPathDlg(const QString& startFolder, QWidget* parent) : QD
   layout->addWidget(buttons);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  connect(tree_->selectionModel(), &QItemSelectionModel::currentChanged, this,
-          [this](const QModelIndex& index) {
-            selected_ = model_->filePath(index);
-            selectedLabel_->setText(QStringLiteral("Selected Folder: ") + selected_);
-          });
+  connect(tree_->selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& index) {
+    selected_ = model_->filePath(index);
+    selectedLabel_->setText(QStringLiteral("Selected Folder: ") + selected_);
+  });
   SelectFolder(startFolder);
   resize(560, 520);
 }

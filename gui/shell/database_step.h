@@ -15,7 +15,7 @@ namespace lx {
 class CLorvexandrinEngine;
 class Prompts;
 class LorvexandrinDatabase;
-}
+}  // namespace lx
 
 namespace lx::gui {
 
@@ -42,9 +42,9 @@ std::string DefaultDatabaseFolder();
 using DatabaseFolderChooser = std::function<bool(std::string& folder)>;
 
 struct DatabaseStepResult {
-  bool keepRunning = true;      // false: the user refused a path, the program ends
+  bool keepRunning = true;  // false: the user refused a path, the program ends
   bool databaseUsable = false;
-  std::string statusText;       // text for the database pane
+  std::string statusText;  // text for the database pane
 };
 
 // Runs the database's start-up check; a cancelled path dialog has been

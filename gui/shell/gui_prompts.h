@@ -11,7 +11,7 @@ namespace lx {
 class SettingsStore;
 class CSQLite;
 class CLorvexandrinEngine;
-}
+}  // namespace lx
 
 namespace lx::gui {
 

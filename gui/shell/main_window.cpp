@@ -24,19 +24,19 @@
 #include <QVBoxLayout>
 #include <sstream>
 
-#include "shell/database_step.h"
-#include "devices/device_notifications.h"
-#include "engine/engine.h"
 #include "base/prompts.h"
 #include "base/version.h"
 #include "common/icons.h"
 #include "common/message_boxes.h"
+#include "devices/device_notifications.h"
+#include "engine/engine.h"
+#include "shell/database_step.h"
 #include "shell/output_wnd.h"
 #include "shell/ribbon.h"
 #include "shell/shell_tree.h"
 #include "shell/splash.h"
-#include "storage/settings_store.h"
 #include "shell/views.h"
+#include "storage/settings_store.h"
 
 namespace lx::gui {
 
@@ -188,15 +188,18 @@ void CMainFrame::BuildCommands() {
       "Visibility Status can be selected directly...");
   SetCommandTip(kCmdRotateImageView, QStringLiteral("Rotate Image View"),
                 QStringLiteral("\n\nClick on this Button to Select how %1 Handle Image Rotation.").arg(AppTitle()));
-  SetCommandTip(kCmdImagePreview, QStringLiteral("Image Preview"),
-                QStringLiteral("\n\nClick on this Button to Toggle the Display of Preview of the Selected Image."
-                               "\n\nHint: \nDouble-click on the File in the File List to Switch to Detailed Image View."));
+  SetCommandTip(
+      kCmdImagePreview, QStringLiteral("Image Preview"),
+      QStringLiteral("\n\nClick on this Button to Toggle the Display of Preview of the Selected Image."
+                     "\n\nHint: \nDouble-click on the File in the File List to Switch to Detailed Image View."));
   SetCommandTip(kCmdStatusBarToggle, QStringLiteral("Toggle Status Bar Visibility"),
                 QStringLiteral("\n\nToggle the Visibility Flag of the Status Bar (at the Bottom of the Application "
-                               "Window).") + hint);
+                               "Window).") +
+                    hint);
   SetCommandTip(kCmdOutputPaneToggle, QStringLiteral("Toggle Output Pane Visibility"),
                 QStringLiteral("\n\nToggle the Visibility Flag of the Output Pane (at the Bottom of the Application "
-                               "Window).") + hint);
+                               "Window).") +
+                    hint);
   SetCommandTip(kCmdWebPage, QStringLiteral("Lorvexandrin on Quorin"),
                 QStringLiteral("\n\nOpen your Web Browser on the Lorvexandrin Page of the Quorin Web Site."));
   SetCommandTip(kCmdAbout, QStringLiteral("About %1").arg(FullTitle()),
@@ -439,10 +442,18 @@ void CMainFrame::ApplyVisualStyle(int styleId) {
     } else {
       QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
       switch (styleId) {
-        case kCmdStyleBlue: QApplication::setPalette(LightPalette(QColor(0x2A, 0x6D, 0xB5), QColor(0xE3, 0xEC, 0xF7))); break;
-        case kCmdStyleBlack: QApplication::setPalette(DarkPalette()); break;
-        case kCmdStyleSilver: QApplication::setPalette(LightPalette(QColor(0x5F, 0x6B, 0x7A), QColor(0xEC, 0xEE, 0xF1))); break;
-        default: QApplication::setPalette(LightPalette(QColor(0x1F, 0x86, 0xB8), QColor(0xF0, 0xF4, 0xF7))); break;
+        case kCmdStyleBlue:
+          QApplication::setPalette(LightPalette(QColor(0x2A, 0x6D, 0xB5), QColor(0xE3, 0xEC, 0xF7)));
+          break;
+        case kCmdStyleBlack:
+          QApplication::setPalette(DarkPalette());
+          break;
+        case kCmdStyleSilver:
+          QApplication::setPalette(LightPalette(QColor(0x5F, 0x6B, 0x7A), QColor(0xEC, 0xEE, 0xF1)));
+          break;
+        default:
+          QApplication::setPalette(LightPalette(QColor(0x1F, 0x86, 0xB8), QColor(0xF0, 0xF4, 0xF7)));
+          break;
       }
     }
   }
@@ -479,28 +490,67 @@ void CMainFrame::RunCommand(int id) {
       if (id == kCmdClose) QApplication::restoreOverrideCursor();
       return;
     case kCmdAbout:
-    case kStatusAbout: ShowAbout(); return;
-    case kCmdWebPage: OpenWebPage(kProductPage); return;
-    case kCmdStatusBarToggle: statusBar()->setVisible(statusBar()->isHidden()); break;
-    case kCmdStatusBarShow: statusBar()->show(); break;
-    case kCmdStatusBarHide: statusBar()->hide(); break;
-    case kCmdOutputPaneToggle: SetOutputPaneShown(!outputShown_); break;
-    case kCmdOutputPaneShow: SetOutputPaneShown(true); break;
-    case kCmdOutputPaneHide: SetOutputPaneShown(false); break;
-    case kCmdToolTipsToggle: SetToolTipsShown(!toolTips_); engine_.Settings().SetNumber("ShowToolTips", toolTips_); break;
-    case kCmdToolTipsShow: SetToolTipsShown(true); engine_.Settings().SetNumber("ShowToolTips", 1); break;
-    case kCmdToolTipsHide: SetToolTipsShown(false); engine_.Settings().SetNumber("ShowToolTips", 0); break;
-    case kCmdResetLog: output_->ResetLog(); break;
-    case kCmdImagePreview: SetPreviewShown(!previewFlag_); break;
-    case kCmdRotateImageView: ChooseRotation(); break;
-    case kCmdAutoRotate: SetAutoRotate(true); break;
-    case kCmdKeepOrientation: SetAutoRotate(false); break;
+    case kStatusAbout:
+      ShowAbout();
+      return;
+    case kCmdWebPage:
+      OpenWebPage(kProductPage);
+      return;
+    case kCmdStatusBarToggle:
+      statusBar()->setVisible(statusBar()->isHidden());
+      break;
+    case kCmdStatusBarShow:
+      statusBar()->show();
+      break;
+    case kCmdStatusBarHide:
+      statusBar()->hide();
+      break;
+    case kCmdOutputPaneToggle:
+      SetOutputPaneShown(!outputShown_);
+      break;
+    case kCmdOutputPaneShow:
+      SetOutputPaneShown(true);
+      break;
+    case kCmdOutputPaneHide:
+      SetOutputPaneShown(false);
+      break;
+    case kCmdToolTipsToggle:
+      SetToolTipsShown(!toolTips_);
+      engine_.Settings().SetNumber("ShowToolTips", toolTips_);
+      break;
+    case kCmdToolTipsShow:
+      SetToolTipsShown(true);
+      engine_.Settings().SetNumber("ShowToolTips", 1);
+      break;
+    case kCmdToolTipsHide:
+      SetToolTipsShown(false);
+      engine_.Settings().SetNumber("ShowToolTips", 0);
+      break;
+    case kCmdResetLog:
+      output_->ResetLog();
+      break;
+    case kCmdImagePreview:
+      SetPreviewShown(!previewFlag_);
+      break;
+    case kCmdRotateImageView:
+      ChooseRotation();
+      break;
+    case kCmdAutoRotate:
+      SetAutoRotate(true);
+      break;
+    case kCmdKeepOrientation:
+      SetAutoRotate(false);
+      break;
     case kCmdStyleBlue:
     case kCmdStyleBlack:
     case kCmdStyleSilver:
     case kCmdStyleAqua:
-    case kCmdStyleDesktop: ApplyVisualStyle(id); break;
-    case kStatusDatabase: ShowDatabaseInfo(); return;
+    case kCmdStyleDesktop:
+      ApplyVisualStyle(id);
+      break;
+    case kStatusDatabase:
+      ShowDatabaseInfo();
+      return;
     default:
       if (id >= 205 && id <= 210) ApplyVisualStyle(id);  // looks of older releases
       break;
@@ -511,8 +561,7 @@ void CMainFrame::RunCommand(int id) {
 void CMainFrame::OpenWebPage(const std::string& pagePath) {
   const std::string site = engine_.Settings().GetText("WebSiteUrl");
   if (site.empty()) {
-    prompts_.ShowMessage("The address of the Quorin web site is not configured (setting \"WebSiteUrl\").",
-                         kAppTitle);
+    prompts_.ShowMessage("The address of the Quorin web site is not configured (setting \"WebSiteUrl\").", kAppTitle);
     return;
   }
   QString url = QString::fromStdString(site);
@@ -523,8 +572,9 @@ void CMainFrame::OpenWebPage(const std::string& pagePath) {
 
 void CMainFrame::ShowAbout() {
   const QString text =
-      QStringLiteral("<h3>%1</h3><p>Release %2</p><p>Renames photographs in bulk from their Exif dates and a "
-                     "renaming mask.</p><p>Qt %3 &middot; %4 &middot; %5 (%6)</p>")
+      QStringLiteral(
+          "<h3>%1</h3><p>Release %2</p><p>Renames photographs in bulk from their Exif dates and a "
+          "renaming mask.</p><p>Qt %3 &middot; %4 &middot; %5 (%6)</p>")
           .arg(FullTitle(), QString::fromStdString(ProgramVersionText()), QString::fromLatin1(qVersion()),
                QSysInfo::prettyProductName(), QSysInfo::kernelVersion(), QSysInfo::currentCpuArchitecture());
   QMessageBox box(this);
@@ -609,9 +659,10 @@ bool CMainFrame::StartDeviceNotifications(DeviceEventSource* source) {
   // The rescan runs on the timer's thread; the device table and the tree
   // belong to this thread, so the rescan only posts here, where the tree
   // reads the devices again.
-  deviceNotifications_ = std::make_unique<DeviceNotifications>(
-      nullptr, [this](const std::vector<PortableDeviceEntry>&) {
-        QMetaObject::invokeMethod(this, [this] { OnDevicesChanged(); }, Qt::QueuedConnection);
+  deviceNotifications_ =
+      std::make_unique<DeviceNotifications>(nullptr, [this](const std::vector<PortableDeviceEntry>&) {
+        QMetaObject::invokeMethod(
+            this, [this] { OnDevicesChanged(); }, Qt::QueuedConnection);
       });
   deviceNotificationsActive_ = deviceNotifications_->RegisterDeviceNotifications(*source);
   return deviceNotificationsActive_;

@@ -20,7 +20,7 @@ class CLorvexandrinEngine;
 class DeviceEventSource;
 class DeviceNotifications;
 class Prompts;
-}
+}  // namespace lx
 
 namespace lx::gui {
 
@@ -96,7 +96,10 @@ class CMainFrame : public QMainWindow {
   void SetPreviewShown(bool shown);
   bool PreviewFlag() const { return previewFlag_; }
   bool AutoRotate() const { return autoRotate_; }
-  void SetAutoRotate(bool on) { autoRotate_ = on; UpdateCommandStates(); }
+  void SetAutoRotate(bool on) {
+    autoRotate_ = on;
+    UpdateCommandStates();
+  }
   void ApplyVisualStyle(int styleId);
   int VisualStyle() const { return visualStyle_; }
 

@@ -6,9 +6,9 @@
 #include <QMouseEvent>
 #include <algorithm>
 
-#include "engine/engine.h"
 #include "base/prompts.h"
 #include "common/icons.h"
+#include "engine/engine.h"
 #include "platform/paths.h"
 
 namespace lx::gui {
@@ -17,10 +17,14 @@ namespace {
 
 QIcon KindIcon(int kind) {
   switch (kind) {
-    case CLorvexandrinShellTreeCtrl::kHomeItem: return CommandIcon("user-home", "home");
-    case CLorvexandrinShellTreeCtrl::kComputerItem: return CommandIcon("computer", "computer");
-    case CLorvexandrinShellTreeCtrl::kDeviceItem: return CommandIcon("multimedia-player", "device");
-    default: return CommandIcon("folder", "folder");
+    case CLorvexandrinShellTreeCtrl::kHomeItem:
+      return CommandIcon("user-home", "home");
+    case CLorvexandrinShellTreeCtrl::kComputerItem:
+      return CommandIcon("computer", "computer");
+    case CLorvexandrinShellTreeCtrl::kDeviceItem:
+      return CommandIcon("multimedia-player", "device");
+    default:
+      return CommandIcon("folder", "folder");
   }
 }
 
@@ -86,7 +90,8 @@ void CLorvexandrinShellTreeCtrl::Rebuild() {
 
 void CLorvexandrinShellTreeCtrl::RefreshDevices() {
   std::vector<DeviceBrowser::Device> found = devices_.Devices();
-  if (found.size() > static_cast<size_t>(CLorvexandrinEngine::kMaxDevices)) found.resize(CLorvexandrinEngine::kMaxDevices);
+  if (found.size() > static_cast<size_t>(CLorvexandrinEngine::kMaxDevices))
+    found.resize(CLorvexandrinEngine::kMaxDevices);
   engine_.deviceNames.clear();
   engine_.deviceIds.clear();
   for (const auto& device : found) {

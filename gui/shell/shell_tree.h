@@ -15,7 +15,7 @@
 namespace lx {
 class CLorvexandrinEngine;
 class Prompts;
-}
+}  // namespace lx
 
 namespace lx::gui {
 
@@ -55,7 +55,10 @@ class CLorvexandrinShellTreeCtrl : public QTreeWidget {
   // Folder shown as "File System"; tests point it at a temporary folder.
   void SetFileSystemRoot(const QString& path) { fileSystemRoot_ = path; }
   // Folders offered as mounted volumes; by default those under /media, /run/media and /mnt.
-  void SetVolumeFolders(const QStringList& folders) { volumeFolders_ = folders; volumesSet_ = true; }
+  void SetVolumeFolders(const QStringList& folders) {
+    volumeFolders_ = folders;
+    volumesSet_ = true;
+  }
   void SetHomeFolder(const QString& path) { homeFolder_ = path; }
   // Asked before a click starts a folder read: true while the list is busy reading.
   void SetBusyCheck(std::function<bool()> busy) { busy_ = std::move(busy); }

@@ -27,7 +27,9 @@ class CRenameViewPage : public QWidget {
   int ShownCount() const { return shownCount_; }
   // Puts the rename view in place of the placeholder; it lists the source from then on.
   void SetRenameView(class CRenameFileView* view);
-  class CRenameFileView* RenameView() const { return view_; }
+  class CRenameFileView* RenameView() const {
+    return view_;
+  }
   int ReadCount() const { return readCount_; }
 
  signals:

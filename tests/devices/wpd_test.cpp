@@ -1,15 +1,15 @@
 #include "devices/wpd.h"
 
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <cerrno>
 #include <filesystem>
 
+#include "base/log.h"
 #include "cli_runner.h"
 #include "devices/fake_device_backend.h"
-#include "base/log.h"
 #include "photo_factory.h"
 #include "platform/text.h"
 #include "temp_dir.h"
@@ -63,8 +63,9 @@ TEST(WpdTest, DeviceListKeepsTheFirstFifteenWithAName) {
   EXPECT_EQ(names[1], "Device 02");
   EXPECT_EQ(names.back(), "Device 15");
   EXPECT_TRUE(log.Contains("Portable Device Does Not Provide Friendly Name - WPD Error: 0x0"));
-  EXPECT_TRUE(log.Contains("Access is Denied  !!! Unable to Open Portable Device fake:Device 01 - WPD Error: "
-                           "0x80070005 (A read-only object or property cannot be modified or deleted)"));
+  EXPECT_TRUE(
+      log.Contains("Access is Denied  !!! Unable to Open Portable Device fake:Device 01 - WPD Error: "
+                   "0x80070005 (A read-only object or property cannot be modified or deleted)"));
 
   WpdDeviceEnumerator enumerator(backend);
   EXPECT_EQ(enumerator.EnumeratePortableDevices().size(), 15u);
@@ -79,11 +80,11 @@ TEST(WpdTest, BrowseFindsTheFolderAndItsPicturesWithTheirNameRules) {
   TempDir root;
   const std::string dcim = root.File("Cam/DCIM/100CANON/");
   WriteFile(dcim + "IMG_0001.JPG", "a");
-  WriteFile(dcim + "IMG_0002", "b");           // no extension, EXIF format
-  WriteFile(dcim + "picture.png", "c");        // extension kept whatever the format
-  WriteFile(dcim + "clip.mp4", "d");           // not a picture
-  WriteFile(dcim + "undated.jpg", "e");        // no modification date
-  WriteFile(dcim + "anonymous.jpg", "f");      // neither name readable
+  WriteFile(dcim + "IMG_0002", "b");       // no extension, EXIF format
+  WriteFile(dcim + "picture.png", "c");    // extension kept whatever the format
+  WriteFile(dcim + "clip.mp4", "d");       // not a picture
+  WriteFile(dcim + "undated.jpg", "e");    // no modification date
+  WriteFile(dcim + "anonymous.jpg", "f");  // neither name readable
   WriteFile(root.File("Cam/DCIM/other/elsewhere.jpg"), "g");
   WriteFile(root.File("Cam/dcim/100CANON/wrong-case.jpg"), "h");
   WriteFile(root.File("Cam/root.jpg"), "i");
@@ -183,7 +184,8 @@ TEST(WpdTest, RenameWritesTheNamesAndKeepsTheIdentifier) {
   // Never over an existing object.
   EXPECT_FALSE(wpd.RenameDeviceObject("fake:Cam", a, "second.jpg", "taken.jpg"));
   EXPECT_EQ(test::ReadFile(root.File("Cam/DCIM/taken.jpg")), "t");
-  EXPECT_TRUE(log.Contains("Failed to Rename Object " + a.ObjectId + " from second.jpg to taken.jpg - WPD Error: "
+  EXPECT_TRUE(log.Contains("Failed to Rename Object " + a.ObjectId +
+                           " from second.jpg to taken.jpg - WPD Error: "
                            "0x800700b7 (HRESULT: -2147024713 ox800700b7 )"));
 
   // Both names read-only: a failure, not a rename that never happened.

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "engine/engine.h"
 #include "base/log.h"
+#include "engine/engine.h"
 #include "platform/paths.h"
 #include "storage/settings_store.h"
 #include "temp_dir.h"

@@ -11,11 +11,20 @@ TEST(WildcardMatch, FollowsStarAndQuestionMarkOnly) {
     const char* pattern;
     bool match;
   } cases[] = {
-      {"IMG.JPG", "*.JPG", true},  {"IMG.JPEG", "*.JPG", false}, {".JPG", "*.JPG", true},
-      {"README", "*.*", false},     {"A.B", "*.*", true},         {"X1.PNG", "X?.PNG", true},
-      {"X.PNG", "X?.PNG", false},   {"", "", true},               {"A", "", false},
-      {"ABC", "A**C", true},        {"ABC", "*", true},           {"*AX", "*X", true},
-      {"A[1].JPG", "A[1].*", true}, {"AAAAAAAAAAAAAAAAAAAAAAAAAAAAAB", "*A*A*A*A*A*A*C", false},
+      {"IMG.JPG", "*.JPG", true},
+      {"IMG.JPEG", "*.JPG", false},
+      {".JPG", "*.JPG", true},
+      {"README", "*.*", false},
+      {"A.B", "*.*", true},
+      {"X1.PNG", "X?.PNG", true},
+      {"X.PNG", "X?.PNG", false},
+      {"", "", true},
+      {"A", "", false},
+      {"ABC", "A**C", true},
+      {"ABC", "*", true},
+      {"*AX", "*X", true},
+      {"A[1].JPG", "A[1].*", true},
+      {"AAAAAAAAAAAAAAAAAAAAAAAAAAAAAB", "*A*A*A*A*A*A*C", false},
   };
   for (const auto& c : cases) EXPECT_EQ(WildcardMatch(c.name, c.pattern), c.match) << c.name << " ~ " << c.pattern;
 }

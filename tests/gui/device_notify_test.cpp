@@ -2,20 +2,20 @@
 // from the source's thread refreshes the engine's device table and the folder
 // tree's device nodes on the window's thread; a source that cannot start is
 // only logged.
-#include <QtTest>
 #include <QTreeWidgetItem>
+#include <QtTest>
 #include <mutex>
 #include <thread>
 
+#include "base/log.h"
 #include "devices/device_notifications.h"
 #include "engine/engine.h"
-#include "base/log.h"
 #include "gui_tests.h"
-#include "shell/main_window.h"
 #include "scripted_prompts.h"
+#include "shell/main_window.h"
 #include "shell/shell_tree.h"
-#include "storage/settings_store.h"
 #include "shell/views.h"
+#include "storage/settings_store.h"
 
 namespace lx::gui::test {
 

@@ -1,9 +1,9 @@
 // Runs every test class of the desktop program under a private home, a fixed
 // time zone and locale, and Qt's offscreen platform.
+#include <sys/stat.h>
 #include <QApplication>
 #include <QtTest>
 #include <cstdlib>
-#include <sys/stat.h>
 
 #include "gui_tests.h"
 #include "temp_dir.h"

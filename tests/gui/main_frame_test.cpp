@@ -8,13 +8,13 @@
 
 #include "engine/engine.h"
 #include "gui_tests.h"
+#include "scripted_prompts.h"
 #include "shell/main_window.h"
 #include "shell/output_wnd.h"
 #include "shell/ribbon.h"
-#include "scripted_prompts.h"
 #include "shell/shell_tree.h"
-#include "storage/settings_store.h"
 #include "shell/views.h"
+#include "storage/settings_store.h"
 
 namespace lx::gui::test {
 
@@ -152,7 +152,8 @@ class MainFrameTest : public QObject {
     QCOMPARE(f.frame.geometry().size(), QSize(1300, 900));
 
     // Anything but ten sensible numbers leaves the window as it is.
-    for (const char* bad : {"", "1 2 3", "0 1 -1 -1 -1 -1 10 10 5 5", "0 1 -1 -1 -1 -1 0 0 1300 900 7", "a b c d e f g h i j"}) {
+    for (const char* bad :
+         {"", "1 2 3", "0 1 -1 -1 -1 -1 10 10 5 5", "0 1 -1 -1 -1 -1 0 0 1300 900 7", "a b c d e f g h i j"}) {
       QVERIFY2(!f.frame.RestoreWindowPlacement(bad), bad);
     }
     QCOMPARE(f.frame.geometry().size(), QSize(1300, 900));

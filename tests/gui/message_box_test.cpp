@@ -6,9 +6,9 @@
 #include <QTextBrowser>
 #include <QtTest>
 
+#include "common/message_boxes.h"
 #include "engine/engine.h"
 #include "gui_tests.h"
-#include "common/message_boxes.h"
 #include "storage/settings_store.h"
 
 namespace lx::gui::test {
@@ -25,12 +25,18 @@ class MessageBoxTest : public QObject {
     QTest::addColumn<QString>("firstLabel");
     QTest::addColumn<QString>("secondLabel");
     QTest::addColumn<int>("result");
-    QTest::newRow("ok-cancel ok") << kButtonsOkCancel << false << "Ok" << "Cancel" << kIdOk;
-    QTest::newRow("ok-cancel cancel") << kButtonsOkCancel << true << "Ok" << "Cancel" << kIdCancel;
-    QTest::newRow("yes-no yes") << kButtonsYesNo << false << "Yes" << "No" << kIdOk;
-    QTest::newRow("yes-no no") << kButtonsYesNo << true << "Yes" << "No" << kIdCancel;
-    QTest::newRow("ok only") << 0 << false << "Ok" << "" << kIdOk;
-    QTest::newRow("other value: ok only") << 7 << false << "Ok" << "" << kIdOk;
+    QTest::newRow("ok-cancel ok") << kButtonsOkCancel << false << "Ok"
+                                  << "Cancel" << kIdOk;
+    QTest::newRow("ok-cancel cancel") << kButtonsOkCancel << true << "Ok"
+                                      << "Cancel" << kIdCancel;
+    QTest::newRow("yes-no yes") << kButtonsYesNo << false << "Yes"
+                                << "No" << kIdOk;
+    QTest::newRow("yes-no no") << kButtonsYesNo << true << "Yes"
+                               << "No" << kIdCancel;
+    QTest::newRow("ok only") << 0 << false << "Ok"
+                             << "" << kIdOk;
+    QTest::newRow("other value: ok only") << 7 << false << "Ok"
+                                          << "" << kIdOk;
   }
 
   void ButtonsAndResults() {
@@ -59,10 +65,14 @@ class MessageBoxTest : public QObject {
   void BackgroundColourWordsAreDropped_data() {
     QTest::addColumn<QString>("rtf");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("heading") << "{\\f1\\cb5\\cf5\\b Error}" << "{\\f1\\cf5\\b Error}";
-    QTest::newRow("with space") << "{\\cb2 Info}" << "{Info}";
-    QTest::newRow("escaped backslash") << "C:\\\\cb5 x" << "C:\\\\cb5 x";
-    QTest::newRow("other words") << "\\cf2\\cbx \\b" << "\\cf2\\cbx \\b";
+    QTest::newRow("heading") << "{\\f1\\cb5\\cf5\\b Error}"
+                             << "{\\f1\\cf5\\b Error}";
+    QTest::newRow("with space") << "{\\cb2 Info}"
+                                << "{Info}";
+    QTest::newRow("escaped backslash") << "C:\\\\cb5 x"
+                                       << "C:\\\\cb5 x";
+    QTest::newRow("other words") << "\\cf2\\cbx \\b"
+                                 << "\\cf2\\cbx \\b";
   }
 
   void BackgroundColourWordsAreDropped() {

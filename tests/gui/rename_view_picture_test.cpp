@@ -3,10 +3,10 @@
 #include <QPainter>
 #include <QtTest>
 
-#include "base/log.h"
-#include "photo_factory.h"
 #include <QTableWidget>
 #include <QToolButton>
+#include "base/log.h"
+#include "photo_factory.h"
 
 #include "rename_view/picture_box.h"
 #include "rename_view/picture_transform.h"
@@ -18,7 +18,9 @@ namespace lx::gui::test {
 
 namespace {
 
-bool IsGrey(QRgb pixel) { return qAbs(qRed(pixel) - 0xC6) < 6 && qAbs(qGreen(pixel) - 0xC6) < 6 && qAbs(qBlue(pixel) - 0xC6) < 6; }
+bool IsGrey(QRgb pixel) {
+  return qAbs(qRed(pixel) - 0xC6) < 6 && qAbs(qGreen(pixel) - 0xC6) < 6 && qAbs(qBlue(pixel) - 0xC6) < 6;
+}
 
 }  // namespace
 

@@ -3,10 +3,10 @@
 // thumbnail modes, colours, the context menu and the three dialogs.
 #include <QAction>
 #include <QApplication>
-#include <QHeaderView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -16,8 +16,8 @@
 #include <filesystem>
 #include <memory>
 
-#include "engine/engine.h"
 #include "base/log.h"
+#include "engine/engine.h"
 #include "photo_factory.h"
 #include "rename/rename_path.h"
 #include "rename_view/picture_box.h"
@@ -46,9 +46,11 @@ namespace fs = std::filesystem;
 // A view over a folder of three photos with its own settings and database.
 struct ViewFixture {
   ViewFixture() {
-    lx::test::WritePhoto(photos.File("IMG_0001.jpg"), {.width = 120, .height = 90, .dateTimeOriginal = "2021:06:01 10:00:00"});
-    lx::test::WritePhoto(photos.File("IMG_0002.jpg"),
-                         {.width = 90, .height = 120, .dateTimeOriginal = "2021:06:02 11:00:00", .embedThumbnail = true});
+    lx::test::WritePhoto(photos.File("IMG_0001.jpg"),
+                         {.width = 120, .height = 90, .dateTimeOriginal = "2021:06:01 10:00:00"});
+    lx::test::WritePhoto(
+        photos.File("IMG_0002.jpg"),
+        {.width = 90, .height = 120, .dateTimeOriginal = "2021:06:02 11:00:00", .embedThumbnail = true});
     lx::test::WritePhoto(photos.File("IMG_0003.jpg"),
                          {.width = 120, .height = 90, .dateTimeOriginal = "2021:06:03 12:00:00", .orientation = 6});
     database.CheckDatabasePath([this]() -> std::optional<std::string> { return data.Path(); });
@@ -98,9 +100,9 @@ class RenameViewTest : public QObject {
     QVERIFY(f.log.Contains("Default Renaming Mask: %Y-%m-%d %H-%M-%S"));
     QVERIFY(f.view->MaskBox()->count() >= 4);
     QCOMPARE(f.view->MaskBox()->currentText(), QString("%Y-%m-%d %H-%M-%S"));
-    for (int id : {ID_RIBBON_APPLY_MASK, ID_RIBBON_RENAME_ALL, ID_RIBBON_RENAME_SELECTED,
-                   ID_RIBBON_RENAME_PREVIOUS_PHOTO, ID_RIBBON_RENAME_NEXT_PHOTO, ID_VIEW_DETAIL, ID_COPY_CLIPBOARD,
-                   ID_RIBBON_SIMPLE_RENAME, ID_RIBBON_BROWSE})
+    for (int id :
+         {ID_RIBBON_APPLY_MASK, ID_RIBBON_RENAME_ALL, ID_RIBBON_RENAME_SELECTED, ID_RIBBON_RENAME_PREVIOUS_PHOTO,
+          ID_RIBBON_RENAME_NEXT_PHOTO, ID_VIEW_DETAIL, ID_COPY_CLIPBOARD, ID_RIBBON_SIMPLE_RENAME, ID_RIBBON_BROWSE})
       QVERIFY2(!Enabled(*f.view, id), qPrintable(f.view->Command(id)->text()));
     // An empty folder: still nothing to apply or rename.
     lx::test::TempDir empty;

@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <memory>
 
-#include "engine/engine.h"
 #include "base/log.h"
+#include "engine/engine.h"
 #include "photo_factory.h"
 #include "rename_view/picture_box.h"
 #include "rename_view/rename_file_view.h"

@@ -1,26 +1,26 @@
 // The whole program: a folder chosen in the tree is listed with thumbnails, a
 // mask typed in the mask box is applied and every file renamed in place.
-#include <QToolButton>
-#include <QTreeWidget>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QToolButton>
+#include <QTreeWidget>
 #include <QtTest>
 #include <filesystem>
 
-#include "shell/app.h"
 #include "engine/engine.h"
-#include "shell/main_window.h"
 #include "photo_factory.h"
 #include "rename_view/picture_box.h"
 #include "rename_view/rename_file_view.h"
 #include "rename_view/rename_list_ctrl.h"
 #include "rename_view/thumbnails.h"
 #include "rename_view_tests.h"
-#include "shell/ribbon.h"
 #include "scripted_prompts.h"
+#include "shell/app.h"
+#include "shell/main_window.h"
+#include "shell/ribbon.h"
 #include "shell/shell_tree.h"
-#include "temp_dir.h"
 #include "shell/views.h"
+#include "temp_dir.h"
 
 namespace lx::gui::test {
 
@@ -33,7 +33,8 @@ class RenameWindowTest : public QObject {
     lx::test::TempDir photos("lx-view-trip");
     for (int i = 1; i <= 4; ++i)
       lx::test::WritePhoto(photos.File(QString("DSC_%1.jpg").arg(i, 4, 10, QChar('0')).toStdString()),
-                           {.width = i % 2 ? 160 : 120, .height = i % 2 ? 120 : 160,
+                           {.width = i % 2 ? 160 : 120,
+                            .height = i % 2 ? 120 : 160,
                             .dateTimeOriginal = QString("2022:08:0%1 09:30:00").arg(i).toStdString(),
                             .orientation = i == 3 ? 6 : 1});
     lx::test::ScriptedPrompts prompts;

@@ -4,12 +4,12 @@
 #include <QtTest>
 #include <map>
 
-#include "shell/device_browser.h"
 #include "devices/fake_device_backend.h"
 #include "engine/engine.h"
-#include "rename/source_tree.h"
 #include "gui_tests.h"
+#include "rename/source_tree.h"
 #include "scripted_prompts.h"
+#include "shell/device_browser.h"
 #include "shell/shell_tree.h"
 #include "storage/settings_store.h"
 #include "temp_dir.h"
@@ -220,7 +220,7 @@ class SourceTreeTest : public QObject {
     tree.show();
     QTreeWidgetItem* fs = tree.topLevelItem(1);
     Child(Child(Child(fs, "A"), "A1"), "deep");  // expands File System, A and A1
-    Child(Child(fs, "B"), "B1");  // expands B
+    Child(Child(fs, "B"), "B1");                 // expands B
     QVERIFY(Child(fs, "A")->isExpanded());
     int selections = 0;
     connect(&tree, &CLorvexandrinShellTreeCtrl::SourceSelected, [&] { ++selections; });

@@ -9,20 +9,20 @@
 #include <QToolButton>
 #include <QtTest>
 
-#include "shell/app.h"
-#include "engine/engine.h"
 #include "base/prompts.h"
-#include "gui_tests.h"
-#include "shell/main_window.h"
 #include "common/message_boxes.h"
-#include "shell/output_wnd.h"
+#include "engine/engine.h"
+#include "gui_tests.h"
 #include "platform/paths.h"
-#include "shell/ribbon.h"
 #include "scripted_prompts.h"
+#include "shell/app.h"
+#include "shell/main_window.h"
+#include "shell/output_wnd.h"
+#include "shell/ribbon.h"
 #include "shell/splash.h"
+#include "shell/views.h"
 #include "storage/settings_store.h"
 #include "temp_dir.h"
-#include "shell/views.h"
 
 namespace lx::gui::test {
 
@@ -69,9 +69,9 @@ class StartupTest : public QObject {
     CMainFrame* frame = app.MainFrame();
     frame->showClosingDialog = false;
 
-    const QStringList steps{"Creating Lorvexandrin 4.1 Framework ...",  "Creating Lorvexandrin Views ...",
-                            "Initializing Lorvexandrin View ...",       "Initializing File Renaming View ...",
-                            "Initializing File Data View ...",          "Updating Initial File Renaming View ...",
+    const QStringList steps{"Creating Lorvexandrin 4.1 Framework ...", "Creating Lorvexandrin Views ...",
+                            "Initializing Lorvexandrin View ...",      "Initializing File Renaming View ...",
+                            "Initializing File Data View ...",         "Updating Initial File Renaming View ...",
                             "Terminating Application Startup ..."};
     QCOMPARE(app.SplashSteps(), steps);
     QVERIFY(app.StartupComplete());

@@ -59,22 +59,14 @@ std::vector<MakerPhoto> MakerPhotos() {
   PhotoSpec nikon;
   nikon.dateTimeOriginal = "2021:03:07 10:00:15";
   nikon.orientation = 8;
-  nikon.exif = {{"Exif.Image.Make", "NIKON CORPORATION"},
-                {"Exif.Image.Model", "NIKON D750"},
-                {"Exif.Image.Software", "Ver.1.10"},
-                {"Exif.Photo.ExposureTime", "10/600"},
-                {"Exif.Photo.FNumber", "28/10"},
-                {"Exif.Photo.ISOSpeedRatings", "3200"},
-                {"Exif.Photo.LightSource", "0"},
-                {"Exif.Photo.Flash", "79"},
-                {"Exif.Photo.FocalLength", "850/10"},
-                {"Exif.Photo.SubjectDistance", "35/10"},
-                {"Exif.GPSInfo.GPSLatitudeRef", "S"},
-                {"Exif.GPSInfo.GPSLatitude", "33/1 51/1 3540/100"},
-                {"Exif.GPSInfo.GPSLongitudeRef", "E"},
-                {"Exif.GPSInfo.GPSLongitude", "151/1 12/1 3000/100"},
-                {"Exif.GPSInfo.GPSAltitude", "58/1"},
-                {"Exif.GPSInfo.GPSTimeStamp", "23/1 0/1 15/1"}};
+  nikon.exif = {{"Exif.Image.Make", "NIKON CORPORATION"}, {"Exif.Image.Model", "NIKON D750"},
+                {"Exif.Image.Software", "Ver.1.10"},      {"Exif.Photo.ExposureTime", "10/600"},
+                {"Exif.Photo.FNumber", "28/10"},          {"Exif.Photo.ISOSpeedRatings", "3200"},
+                {"Exif.Photo.LightSource", "0"},          {"Exif.Photo.Flash", "79"},
+                {"Exif.Photo.FocalLength", "850/10"},     {"Exif.Photo.SubjectDistance", "35/10"},
+                {"Exif.GPSInfo.GPSLatitudeRef", "S"},     {"Exif.GPSInfo.GPSLatitude", "33/1 51/1 3540/100"},
+                {"Exif.GPSInfo.GPSLongitudeRef", "E"},    {"Exif.GPSInfo.GPSLongitude", "151/1 12/1 3000/100"},
+                {"Exif.GPSInfo.GPSAltitude", "58/1"},     {"Exif.GPSInfo.GPSTimeStamp", "23/1 0/1 15/1"}};
   photos.push_back({"DSC_0042.JPG", nikon});
 
   PhotoSpec sony;
@@ -121,8 +113,10 @@ std::vector<MakerPhoto> MakerPhotos() {
 
 // exiftool's numeric values of the given tags, by tag name.
 std::map<std::string, std::string> ExiftoolValues(const std::string& path) {
-  std::string command = "exiftool -n -S -DateTimeOriginal -Make -Model -Orientation -ISO -GPSLatitude "
-                        "-GPSLatitudeRef -GPSLongitude -GPSLongitudeRef '" + path + "' 2>/dev/null";
+  std::string command =
+      "exiftool -n -S -DateTimeOriginal -Make -Model -Orientation -ISO -GPSLatitude "
+      "-GPSLatitudeRef -GPSLongitude -GPSLongitudeRef '" +
+      path + "' 2>/dev/null";
   std::map<std::string, std::string> values;
   std::FILE* pipe = popen(command.c_str(), "r");
   if (!pipe) return values;
@@ -148,10 +142,15 @@ double DegreesOf(const std::string& text) {
   return degrees + minutes / 60 + seconds / 3600;
 }
 
-const char* const kOrientationTexts[] = {
-    "", "First Row on Top of the Image and First Column on Left of the Image", "", "", "", "", 
-    "First Row on Right of the Image and First Column on Top of the Image", "",
-    "First Row on Left of the Image and First Column on Bottom of the Image"};
+const char* const kOrientationTexts[] = {"",
+                                         "First Row on Top of the Image and First Column on Left of the Image",
+                                         "",
+                                         "",
+                                         "",
+                                         "",
+                                         "First Row on Right of the Image and First Column on Top of the Image",
+                                         "",
+                                         "First Row on Left of the Image and First Column on Bottom of the Image"};
 
 TEST(MakerPhotos, DetailsAgreeWithExiftool) {
   if (std::system("exiftool -ver > /dev/null 2>&1") != 0) GTEST_SKIP() << "exiftool is not installed";
@@ -183,7 +182,8 @@ TEST(MakerPhotos, DetailsAgreeWithExiftool) {
     // exiftool gives the signed position. The grid shows whole seconds or
     // minutes with two decimals: agree to within one second of arc.
     double latitude = DegreesOf(shown["GPS Latitude"]) * (shown["GPS Latitude Reference"] == "South Latitude" ? -1 : 1);
-    double longitude = DegreesOf(shown["GPS Longitude"]) * (shown["GPS Longitude Reference"] == "West Longitude" ? -1 : 1);
+    double longitude =
+        DegreesOf(shown["GPS Longitude"]) * (shown["GPS Longitude Reference"] == "West Longitude" ? -1 : 1);
     EXPECT_NEAR(latitude, std::stod(tool["GPSLatitude"]), 1.0 / 3600);
     EXPECT_NEAR(longitude, std::stod(tool["GPSLongitude"]), 1.0 / 3600);
   }

@@ -6,8 +6,8 @@
 
 #include <cstring>
 
-#include "cli_runner.h"
 #include "base/log.h"
+#include "cli_runner.h"
 #include "imaging/exif_details.h"
 #include "imaging/image_attributes.h"
 #include "photo_factory.h"
@@ -242,9 +242,10 @@ TEST(FillImageAttributes, TimesSizeResolutionPixelFormatAndIptc) {
   PhotoSpec spec;
   spec.width = 40;
   spec.height = 30;
-  spec.exif = {{"Exif.Image.XResolution", "300/1"}, {"Exif.Image.YResolution", "300/1"},
-               {"Exif.Image.ResolutionUnit", "2"}};
-  spec.iptc = {{"Iptc.Application2.Keywords", "One"}, {"Iptc.Application2.Keywords", "Two"},
+  spec.exif = {
+      {"Exif.Image.XResolution", "300/1"}, {"Exif.Image.YResolution", "300/1"}, {"Exif.Image.ResolutionUnit", "2"}};
+  spec.iptc = {{"Iptc.Application2.Keywords", "One"},
+               {"Iptc.Application2.Keywords", "Two"},
                {"Iptc.Application2.Keywords", "Three"}};
   std::string photo = dir.File("photo.jpg");
   test::WritePhoto(photo, spec);
@@ -325,8 +326,9 @@ TEST(DetailsCommands, PrintGridsAndRefuseBadInput) {
   auto lines = test::Lines(details.out);
   ASSERT_GE(lines.size(), 4u);
   EXPECT_EQ(lines[0], "Group\tProperty\tValue\tDescription");
-  EXPECT_EQ(lines[1], "Exif MetaData: Count and Size\tNumber of Exif MetaData\t1\t"
-                      "Specifies the Number of Exif MetaData stored in the Picture");
+  EXPECT_EQ(lines[1],
+            "Exif MetaData: Count and Size\tNumber of Exif MetaData\t1\t"
+            "Specifies the Number of Exif MetaData stored in the Picture");
   EXPECT_NE(details.out.find("Exif MetaData: Equipment\tModel\tiPhone 12\t"), std::string::npos);
   EXPECT_NE(details.out.find("IPTC MetaData: Image Data\tKeywords\tA\t"), std::string::npos);
 
@@ -339,8 +341,9 @@ TEST(DetailsCommands, PrintGridsAndRefuseBadInput) {
 
   auto attributes = test::RunCli({"attributes", dir.File("p.jpg")});
   EXPECT_EQ(attributes.exitCode, 0) << attributes.err;
-  EXPECT_NE(attributes.out.find("Image Exif MetaData\tImage Width\t64 pixels\tSpecifies the Number of Pixels per Row\n"),
-            std::string::npos);
+  EXPECT_NE(
+      attributes.out.find("Image Exif MetaData\tImage Width\t64 pixels\tSpecifies the Number of Pixels per Row\n"),
+      std::string::npos);
   EXPECT_NE(attributes.out.find("Image IPTC MetaData\tKeywords\tA\t"), std::string::npos);
 
   auto gone = test::RunCli({"attributes", dir.File("gone.jpg")});

@@ -14,9 +14,9 @@ namespace {
 
 TEST(MaskFuzz, RandomMasksParseAndEvaluateSafely) {
   std::mt19937 random(20240611u);
-  static const std::string pieces[] = {"%",   "%Y", "%E",  "%W",  "%L",  "%R",  "%F",  "%FE", "%C",  "%K",
-                                       "%KA", "%KI", "%DT", "%DT1", "%DT3", "A",   "0",   "9",   "F",   "e",
-                                       "u",   "l",   " ",   "-",   "é",   "x",   "%%",  "1",   "I",   "\xff"};
+  static const std::string pieces[] = {"%",   "%Y",  "%E",  "%W",   "%L",   "%R", "%F", "%FE", "%C", "%K",
+                                       "%KA", "%KI", "%DT", "%DT1", "%DT3", "A",  "0",  "9",   "F",  "e",
+                                       "u",   "l",   " ",   "-",    "é",    "x",  "%%", "1",   "I",  "\xff"};
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
   test::ScriptedPrompts prompts;
   NoKeywordSource keywords;

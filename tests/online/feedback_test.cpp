@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "cli_runner.h"
 #include "base/log.h"
+#include "cli_runner.h"
 #include "online/feedback_mail.h"
 #include "storage/settings_store.h"
 #include "temp_dir.h"
@@ -82,11 +82,11 @@ class FeedbackServerTest : public testing::Test {
     return {{"LX_SMTP_LOGIN", "me@test"}, {"LX_SMTP_PASSWORD", "pw"}, {"XDG_CONFIG_HOME", dir.File("config")}};
   }
   void Configure() {
-    for (auto args : std::vector<std::vector<std::string>>{
-             {"settings", "set", "SmtpServer", "127.0.0.1"},
-             {"settings", "set", "SmtpPort", std::to_string(server->Port())},
-             {"settings", "set", "SmtpSecurity", "0"},
-             {"settings", "set", "FeedbackMailbox", "box@test"}})
+    for (auto args :
+         std::vector<std::vector<std::string>>{{"settings", "set", "SmtpServer", "127.0.0.1"},
+                                               {"settings", "set", "SmtpPort", std::to_string(server->Port())},
+                                               {"settings", "set", "SmtpSecurity", "0"},
+                                               {"settings", "set", "FeedbackMailbox", "box@test"}})
       ASSERT_EQ(test::RunCli(args, Env()).exitCode, 0);
   }
 
@@ -169,11 +169,11 @@ TEST(UpdateCheckCli, PrintsOneLineOrSaysWhatIsMissing) {
 
   test::WriteFile(web.File("v.txt"), "9|0|2|Get it");
   test::ChildServer server({test::ScriptPath("http_server.py"), "--root", web.Path()});
-  ASSERT_EQ(test::RunCli({"settings", "set", "UpdateCheckUrl",
-                          "http://127.0.0.1:" + std::to_string(server.Port()) + "/v.txt"},
-                         env)
-                .exitCode,
-            0);
+  ASSERT_EQ(
+      test::RunCli(
+          {"settings", "set", "UpdateCheckUrl", "http://127.0.0.1:" + std::to_string(server.Port()) + "/v.txt"}, env)
+          .exitCode,
+      0);
   auto forced = test::RunCli({"update-check", "--force"}, env);
   ASSERT_EQ(forced.exitCode, 0) << forced.err;
   EXPECT_EQ(forced.out,

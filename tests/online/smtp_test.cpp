@@ -68,8 +68,8 @@ TEST(SmtpAuth, DigestAnswerText) {
   // Without a realm: no realm item, but A1 still holds the empty realm between its colons.
   std::string noRealm = DigestMd5Answer("nonce=\"abc\",qop=\"auth\"", "u", "p", "1f", "smtp/127.0.0.1");
   EXPECT_EQ(noRealm.find("realm"), std::string::npos);
-  EXPECT_NE(noRealm.find("response=" + DigestMd5ResponseValue("u", "", "p", "abc", "1f", "00000001", "auth",
-                                                              "smtp/127.0.0.1")),
+  EXPECT_NE(noRealm.find("response=" +
+                         DigestMd5ResponseValue("u", "", "p", "abc", "1f", "00000001", "auth", "smtp/127.0.0.1")),
             std::string::npos);
   for (const char* bad : {"qop=\"auth\"", "nonce=\"unclosed", "realm=\"open,nonce=x"}) {
     try {
@@ -166,8 +166,15 @@ class SmtpServerTest : public testing::Test {
   void SetUp() override { ASSERT_TRUE(test::MakeTestCertificate(dir.Path(), cert, key)); }
 
   std::unique_ptr<ChildServer> Start(std::vector<std::string> extra) {
-    std::vector<std::string> args = {ScriptPath("smtp_server.py"), "--out", dir.File("mails"), "--log",
-                                     dir.File("auth.log"), "--login", "user@test", "--password", "s3cret"};
+    std::vector<std::string> args = {ScriptPath("smtp_server.py"),
+                                     "--out",
+                                     dir.File("mails"),
+                                     "--log",
+                                     dir.File("auth.log"),
+                                     "--login",
+                                     "user@test",
+                                     "--password",
+                                     "s3cret"};
     args.insert(args.end(), extra.begin(), extra.end());
     return std::make_unique<ChildServer>(args);
   }

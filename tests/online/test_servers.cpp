@@ -31,7 +31,8 @@ ChildServer::ChildServer(const std::vector<std::string>& args) {
   std::string text;
   auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
   while (text.find('\n') == std::string::npos) {
-    long left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()).count();
+    long left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()).count();
     pollfd pfd{out[0], POLLIN, 0};
     if (left <= 0 || poll(&pfd, 1, static_cast<int>(left)) <= 0) break;
     char buffer[256];
@@ -61,9 +62,10 @@ std::string ScriptPath(const std::string& name) { return std::string(LX_TEST_SOU
 bool MakeTestCertificate(const std::string& folder, std::string& certPath, std::string& keyPath) {
   certPath = folder + "/cert.pem";
   keyPath = folder + "/key.pem";
-  std::string command = "openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj /CN=localhost"
-                        " -addext subjectAltName=IP:127.0.0.1,DNS:localhost -keyout '" +
-                        keyPath + "' -out '" + certPath + "' >/dev/null 2>&1";
+  std::string command =
+      "openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj /CN=localhost"
+      " -addext subjectAltName=IP:127.0.0.1,DNS:localhost -keyout '" +
+      keyPath + "' -out '" + certPath + "' >/dev/null 2>&1";
   return std::system(command.c_str()) == 0;
 }
 

@@ -93,8 +93,9 @@ TEST_F(UpdateCheckTest, ComparesWithTheProgramVersion) {
     const char* message;
   } cases[] = {
       {"4|1|0|Release notes", 2, "4.1", "You are using the latest version of Lorvexandrin"},
-      {"4|2|0|x", 1, "4.2", "A new Version is Available from Internet. Please Click on the Link to Get More "
-                            "Informations and Download the Latest release of Lorvexandrin"},
+      {"4|2|0|x", 1, "4.2",
+       "A new Version is Available from Internet. Please Click on the Link to Get More "
+       "Informations and Download the Latest release of Lorvexandrin"},
       {"4|1|3|x", 1, "4.1c", nullptr},
       {"4|0|9|x", 2, "4.0i", nullptr},
   };

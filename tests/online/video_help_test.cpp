@@ -53,7 +53,8 @@ TEST(VideoData, ForeignDamagedAndMissingFiles) {
     const char* message;
   } cases[] = {
       {"foreign", foreign, "Invalid Signature of Lorvexandrin Video Data File !!! Unable to Load Data ..."},
-      {"truncated", good.substr(0, good.size() - 2), "Damaged Lorvexandrin Video Data File !!! Unable to Load Data ..."},
+      {"truncated", good.substr(0, good.size() - 2),
+       "Damaged Lorvexandrin Video Data File !!! Unable to Load Data ..."},
       {"empty", "", "Invalid Signature of Lorvexandrin Video Data File !!! Unable to Load Data ..."},
   };
   for (const auto& c : cases) {
@@ -140,10 +141,10 @@ TEST_F(VideoWebTest, BadAnswersNeverReplaceTheLocalFile) {
   } cases[] = {
       {"error page", [&] { test::WriteFile(WebFile("Lorvexandrin.lxd.status"), "404"); }},
       {"foreign file", [&] { test::WriteFile(WebFile("Lorvexandrin.lxd"), "<html>not a data file</html>"); }},
-      {"too long", [&] {
-         test::WriteFile(WebFile("Lorvexandrin.lxd"), BuildVideoFileData(Entries(2)) + std::string(20000, 'x'));
-       }},
-      {"cut short", [&] {
+      {"too long",
+       [&] { test::WriteFile(WebFile("Lorvexandrin.lxd"), BuildVideoFileData(Entries(2)) + std::string(20000, 'x')); }},
+      {"cut short",
+       [&] {
          test::WriteFile(WebFile("Lorvexandrin.lxd"), BuildVideoFileData(Entries(9)));
          test::WriteFile(WebFile("Lorvexandrin.lxd.cut"), "20");
        }},

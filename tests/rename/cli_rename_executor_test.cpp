@@ -48,8 +48,7 @@ TEST_F(CliRename, RenamesTheSelectedRowsAndPrintsTheList) {
   EXPECT_EQ(lines[0].substr(0, lines[0].find('\t')), "P042.jpg");
   EXPECT_EQ(lines[1].substr(0, lines[1].find('\t')), "b.jpg");
   EXPECT_NE(r.err.find("2 Files Renamed (out of 3 Files ) in "), std::string::npos) << r.err;
-  EXPECT_NE(r.err.find("File '" + src + "c.jpg' Renamed as '" + src + "P043.jpg' with Counter 43 "),
-            std::string::npos);
+  EXPECT_NE(r.err.find("File '" + src + "c.jpg' Renamed as '" + src + "P043.jpg' with Counter 43 "), std::string::npos);
 }
 
 TEST_F(CliRename, RenamesAllRowsAndSetsFileTimes) {

@@ -6,10 +6,10 @@
 
 #include <filesystem>
 
+#include "base/log.h"
 #include "devices/fake_device_backend.h"
 #include "devices/wpd.h"
 #include "engine/engine.h"
-#include "base/log.h"
 #include "masks/keyword_source.h"
 #include "masks/mask_data.h"
 #include "platform/text.h"

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "engine/engine.h"
 #include "base/log.h"
-#include "rename/duplicate_names.h"
+#include "engine/engine.h"
 #include "platform/paths.h"
+#include "rename/duplicate_names.h"
 #include "scripted_prompts.h"
 #include "temp_dir.h"
 
@@ -76,9 +76,8 @@ TEST(DuplicateSuffix, OnlyTheFifteenMasksAreAccepted) {
   EXPECT_FALSE(SetDuplicateSuffix(mask, "-%05d", &prompts));
   EXPECT_FALSE(SetDuplicateSuffix(mask, "-%03D", &prompts));
   EXPECT_EQ(mask, " (%04d)");
-  EXPECT_EQ(prompts.messages,
-            (std::vector<std::string>{"Invalid Suffix Mask !!! Please Contact Quorin ...",
-                                      "Invalid Suffix Mask !!! Please Contact Quorin ..."}));
+  EXPECT_EQ(prompts.messages, (std::vector<std::string>{"Invalid Suffix Mask !!! Please Contact Quorin ...",
+                                                        "Invalid Suffix Mask !!! Please Contact Quorin ..."}));
 }
 
 TEST(CheckTargetCollisions, FlagsExistingTargetsOnlyForTargetRename) {

@@ -40,7 +40,7 @@ TEST(FileOpsTest, CopyKeepsContentModeAndModificationTime) {
     std::string target = dir.File(flush ? "flushed.jpg" : "copy.jpg");
     ASSERT_EQ(CopyFileNoReplace(dir.File("src.jpg"), target, flush), 0);
     EXPECT_EQ(ReadFile(target), big);
-    struct stat st{};
+    struct stat st {};
     ASSERT_EQ(::stat(target.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640u);
     FileTimes times;

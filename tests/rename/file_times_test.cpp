@@ -48,11 +48,13 @@ TEST(FileTimesTest, EachModeSetsWhatLinuxCanAndSaysWhatItCannot) {
     std::vector<std::string> lines;
   };
   const std::vector<Case> cases = {
-      {FileTimeCreation, kOld,
+      {FileTimeCreation,
+       kOld,
        {"Update Last Access Time of File '%s' as 07-03-2021 14-05-09",
         "Creation Time of File '%s' Not Updated: Linux Cannot Set a File Creation Time ..."}},
       {FileTimeModification, taken, {"Update Modification Time of File '%s' as 07-03-2021 14-05-09"}},
-      {FileTimeAll, taken,
+      {FileTimeAll,
+       taken,
        {"Update Modification Time of File '%s' as 07-03-2021 14-05-09",
         "Creation Time of File '%s' Not Updated: Linux Cannot Set a File Creation Time ..."}},
   };
@@ -86,8 +88,8 @@ TEST(FileTimesTest, NoExifDateLeavesTheTimesAlone) {
 
 TEST(FileTimesTest, AFileThatIsGoneIsReportedWithABeep) {
   Fixture f;
-  EXPECT_TRUE(UpdateFileTimeStatus(f.dir.File("gone.jpg"), RowTakenAt(2021, 3, 7, 14, 5, 9), FileTimeModification,
-                                   f.prompts));
+  EXPECT_TRUE(
+      UpdateFileTimeStatus(f.dir.File("gone.jpg"), RowTakenAt(2021, 3, 7, 14, 5, 9), FileTimeModification, f.prompts));
   EXPECT_EQ(f.log.Texts(), std::vector<std::string>{"Error Updating File Time Status: No such file or directory"});
   EXPECT_EQ(f.prompts.beeps, 1);
 }

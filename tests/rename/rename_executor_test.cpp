@@ -1,14 +1,14 @@
 #include "rename/rename_executor.h"
 
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "engine/engine.h"
 #include "base/log.h"
+#include "engine/engine.h"
 #include "platform/file_ops.h"
 #include "platform/paths.h"
 #include "scripted_prompts.h"
@@ -192,8 +192,7 @@ TEST_F(RenameExecutorTest, TargetRenameDeleteKeepsASourceThatCannotBeDeleted) {
   EXPECT_EQ(executor.RenamedCount(), 1);
   EXPECT_EQ(ReadFile(src + "a.jpg"), "A");
   EXPECT_EQ(ReadFile(out + "x.jpg"), "A");
-  EXPECT_EQ(log.Texts().back(),
-            "Error Deleting File " + src + "a.jpg - Error: 1 - Reason: Operation not permitted");
+  EXPECT_EQ(log.Texts().back(), "Error Deleting File " + src + "a.jpg - Error: 1 - Reason: Operation not permitted");
   EXPECT_TRUE(row.comments.empty());
 }
 

@@ -33,7 +33,8 @@ class ListCli : public ::testing::Test {
 };
 
 TEST_F(ListCli, PrintsOneRowPerMatchingFileAndLogsTheRead) {
-  auto r = RunCli({"list", "--mask", "%Y%m%d_%H%M%S", "--suffix", "-%02d", "--no-suffix-original", photos.Path()}, Env());
+  auto r =
+      RunCli({"list", "--mask", "%Y%m%d_%H%M%S", "--suffix", "-%02d", "--no-suffix-original", photos.Path()}, Env());
   ASSERT_EQ(r.exitCode, 0) << r.err;
   auto rows = Lines(r.out);
   ASSERT_EQ(rows.size(), 4u) << r.out;
@@ -91,7 +92,8 @@ TEST_F(ListCli, RefusedInputChangesNothing) {
     std::string message;
   };
   const std::vector<Case> cases = {
-      {{"list", "--mask", "abc%L", photos.Path()}, 1,
+      {{"list", "--mask", "abc%L", photos.Path()},
+       1,
        "Unfinished Left File Mask Found: %L ... Unable to Apply Renaming Mask !!!"},
       {{"list", "--suffix", "-%05d", photos.Path()}, 1, "Invalid Suffix Mask !!! Please Contact Quorin ..."},
       {{"list", home.File("missing")}, 1, "missing"},

@@ -5,8 +5,8 @@
 
 #include <algorithm>
 
-#include "engine/engine.h"
 #include "base/log.h"
+#include "engine/engine.h"
 #include "imaging/exif_access.h"
 #include "masks/keyword_source.h"
 #include "masks/mask_data.h"
@@ -233,7 +233,7 @@ TEST_F(RenameList, SortsByShownTextAndClicksToggleTheDirection) {
   list.SortByColumnClick(ColumnExifDate);
   // Day first: 1 December 2020 sorts before 2 January 2019.
   EXPECT_EQ(Column(ColumnExifDate), (std::vector<std::string>{"01-12-2020 10-00-00", "01-12-2020 10-00-00",
-                                                             "02-01-2019 10-00-00", "Exif Date Not Available"}));
+                                                              "02-01-2019 10-00-00", "Exif Date Not Available"}));
   EXPECT_EQ(list.ColumnText(list.SelectedRow(), ColumnCurrentName), "a.jpg");
   list.SortByColumnClick(ColumnExifDate);
   EXPECT_FALSE(list.sortAscending);

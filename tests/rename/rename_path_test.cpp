@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/engine.h"
 #include "base/prompts.h"
+#include "engine/engine.h"
 #include "platform/paths.h"
 #include "rename/rename_outline.h"
 #include "scripted_prompts.h"
@@ -20,9 +20,10 @@ TEST(RenamePathTest, DefaultRenamePathFollowsTheType) {
   TempDir config;
   SettingsStore settings(config.Path());
   CLorvexandrinEngine engine(settings);
-  const std::pair<int, std::string> cases[] = {
-      {SimpleRename, "/p/"}, {BackupRename, "/p/Backup/"}, {TargetRename, "/p/Rename/"},
-      {TargetRenameDelete, "/p/Target/"}};
+  const std::pair<int, std::string> cases[] = {{SimpleRename, "/p/"},
+                                               {BackupRename, "/p/Backup/"},
+                                               {TargetRename, "/p/Rename/"},
+                                               {TargetRenameDelete, "/p/Target/"}};
   for (const auto& [type, expected] : cases) {
     engine.renameType = type;
     SetDefaultRenamePath(engine, "/p");

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "engine/engine.h"
 #include "base/log.h"
+#include "engine/engine.h"
 #include "masks/keyword_source.h"
 #include "masks/mask_data.h"
 #include "photo_factory.h"
@@ -107,7 +107,8 @@ TEST_F(RenameRunTest, ANameTakenByAnotherFileIsLoggedAndSkipped) {
 }
 
 TEST_F(RenameRunTest, CounterAdvancesOnlyForRenamedRows) {
-  for (const char* name : {"a.jpg", "b.jpg", "c.jpg", "d.jpg", "e.jpg"}) WritePhotoTakenAt(src + name, "2021:07:04 10:00:00");
+  for (const char* name : {"a.jpg", "b.jpg", "c.jpg", "d.jpg", "e.jpg"})
+    WritePhotoTakenAt(src + name, "2021:07:04 10:00:00");
   settings.SetNumber("PictureCounter", 41);
   engine.pictureCounter = 41;
   ListWith("P%C3");
@@ -205,10 +206,13 @@ TEST_F(RenameRunTest, DeletionGoesFromTheLastSelectedRowToTheFirst) {
   EXPECT_EQ(list.RowCount(), 4);
   const auto& request = prompts.richTextRequests.back();
   EXPECT_EQ(request.title, "Quorin Lorvexandrin File Delete Request");
-  EXPECT_EQ(request.body, "{\\f1\\cb5\\cf5\\b Request to Delete 3 Files } "
-                          "\\par\\par File Name: {\\b a.jpg} \\par\\par File Name: {\\b b.jpg} "
-                          "\\par\\par File Name: {\\b d.jpg} \\par\\par File Path: {\\b " + src + "} "
-                          "\\par \\par {\\f1 \\b Please Confirm that you want to Delete these Files} \\par\\par\\par}");
+  EXPECT_EQ(request.body,
+            "{\\f1\\cb5\\cf5\\b Request to Delete 3 Files } "
+            "\\par\\par File Name: {\\b a.jpg} \\par\\par File Name: {\\b b.jpg} "
+            "\\par\\par File Name: {\\b d.jpg} \\par\\par File Path: {\\b " +
+                src +
+                "} "
+                "\\par \\par {\\f1 \\b Please Confirm that you want to Delete these Files} \\par\\par\\par}");
 
   prompts.richTextAnswers = {kIdOk};
   EXPECT_TRUE(DeleteSelectedFiles(list));

@@ -38,9 +38,9 @@ TEST_F(CliDbTest, DefaultLocationIsCreatedAndStored) {
 TEST_F(CliDbTest, KeywordsListAddModifyDelete) {
   auto r = Run({"keywords", "list", "--header"});
   ASSERT_EQ(r.exitCode, 0) << r.err;
-  EXPECT_EQ(test::Lines(r.out), (std::vector<std::string>{"Keyword Id\tKeyword\tAbbr. Keyword",
-                                                          "1\tQuorin Lorvexandrin\tQuorin LX",
-                                                          "2\tEmpty Keyword\tEmpty"}));
+  EXPECT_EQ(test::Lines(r.out),
+            (std::vector<std::string>{"Keyword Id\tKeyword\tAbbr. Keyword", "1\tQuorin Lorvexandrin\tQuorin LX",
+                                      "2\tEmpty Keyword\tEmpty"}));
   r = Run({"keywords", "add", "O'Brien", "O'B"});
   ASSERT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(r.out, "3\tO'Brien\tO'B\n");

@@ -15,13 +15,15 @@ namespace {
 
 std::string Le32(std::int32_t v) {
   std::string s(4, '\0');
-  for (int i = 0; i < 4; ++i) s[static_cast<size_t>(i)] = static_cast<char>((static_cast<std::uint32_t>(v) >> (8 * i)) & 0xFF);
+  for (int i = 0; i < 4; ++i)
+    s[static_cast<size_t>(i)] = static_cast<char>((static_cast<std::uint32_t>(v) >> (8 * i)) & 0xFF);
   return s;
 }
 
 std::string LegacyFile(const std::vector<std::pair<std::string, std::string>>& entries, int count = -1,
                        const std::string& signature = kLegacyMaskSignature) {
-  std::string bytes = WriteArchiveString(signature) + Le32(7) + Le32(count < 0 ? static_cast<int>(entries.size()) : count);
+  std::string bytes =
+      WriteArchiveString(signature) + Le32(7) + Le32(count < 0 ? static_cast<int>(entries.size()) : count);
   for (const auto& [mask, description] : entries) bytes += WriteArchiveString(mask) + WriteArchiveString(description);
   return bytes;
 }
@@ -58,8 +60,8 @@ TEST_F(DatabaseTest, FreshDatabaseHoldsExactlyTheDefaults) {
   EXPECT_EQ(settings_.GetText("LXDbPath"), path);
   EXPECT_EQ(sql_.DatabasePath(), path);
   EXPECT_EQ(db_.StatusText(), "Connected to Quorin Lorvexandrin Database at " + path);
-  EXPECT_TRUE(log_.Contains("Checking for Quorin Lorvexandrin Database at " + path +
-                            " - Lorvexandrin.sq3 does NOT Exist !!!"));
+  EXPECT_TRUE(
+      log_.Contains("Checking for Quorin Lorvexandrin Database at " + path + " - Lorvexandrin.sq3 does NOT Exist !!!"));
   EXPECT_TRUE(log_.Contains("Quorin Lorvexandrin Database Created Successfully (File: " + path + ") "));
   EXPECT_TRUE(log_.Contains("Mask Data File " + dir_.File("MaskData.lmd") + " Not Found ... Setting Default Mask ..."));
 
@@ -96,7 +98,8 @@ TEST_F(DatabaseTest, FileThatIsNotSqliteIsReportedAndKept) {
   test::WriteFile(path, junk);
   settings_.SetText("LXDbPath", path);
   EXPECT_FALSE(Check());
-  EXPECT_TRUE(log_.Contains("Unable to Use Quorin Lorvexandrin Database " + path + " - Reason: file is not a database "));
+  EXPECT_TRUE(
+      log_.Contains("Unable to Use Quorin Lorvexandrin Database " + path + " - Reason: file is not a database "));
   EXPECT_EQ(test::ReadFile(path), junk);
   EXPECT_TRUE(db_.StatusText().empty());
 }
@@ -118,7 +121,9 @@ TEST_F(DatabaseTest, LegacyImport) {
   };
   const std::string std0 = kStandardMask;
   const Case cases[] = {
-      {"duplicates", LegacyFile({{"%Y_%C3", "a"}, {"%d %b", "b"}, {"%Y_%C3", "c"}}), {"%Y_%C3", "%d %b"},
+      {"duplicates",
+       LegacyFile({{"%Y_%C3", "a"}, {"%d %b", "b"}, {"%Y_%C3", "c"}}),
+       {"%Y_%C3", "%d %b"},
        "(2 Masks found)"},
       {"one distinct", LegacyFile({{"%Y_%C3", "a"}, {"%Y_%C3", "again"}}), {"%Y_%C3"}, "(1 Mask found)"},
       {"count 0", LegacyFile({}, 0), {}, "(0 Mask found)"},
@@ -136,7 +141,8 @@ TEST_F(DatabaseTest, LegacyImport) {
     std::vector<std::vector<std::string>> expected{{std0}};
     for (const auto& m : c.masks) expected.push_back({m});
     EXPECT_EQ(Rows("SELECT LXMask_Mask FROM LXMask ORDER BY LXMask_Id"), expected);
-    EXPECT_TRUE(log.Contains("Transfer Mask Data File (" + dir.File("MaskData.lmd") + ") successfully .. " + c.logTail));
+    EXPECT_TRUE(
+        log.Contains("Transfer Mask Data File (" + dir.File("MaskData.lmd") + ") successfully .. " + c.logTail));
     EXPECT_EQ(Version(), 2);
   }
 }
@@ -157,8 +163,8 @@ TEST_F(DatabaseTest, LegacyFileWithBadSignatureChangesNothing) {
 }
 
 TEST(LegacyMaskFile, ArchiveStringForms) {
-  for (size_t n : {size_t{0}, size_t{37}, size_t{254}, size_t{255}, size_t{300}, size_t{0xFFFD}, size_t{0xFFFE},
-                   size_t{70000}}) {
+  for (size_t n :
+       {size_t{0}, size_t{37}, size_t{254}, size_t{255}, size_t{300}, size_t{0xFFFD}, size_t{0xFFFE}, size_t{70000}}) {
     std::string text(n, 'x');
     std::string bytes = WriteArchiveString(text) + "tail";
     size_t pos = 0;

@@ -41,11 +41,10 @@ TEST(MaskUsesKeyword, FindsExactlyTheElementsNamingTheId) {
     bool uses;
   };
   const Case cases[] = {
-      {"%Y%K12", 12, 0, true},      {"%Y%K12", 1, 2, false},     {"%Y%K12", 123, 2, false},
-      {"%K123_%C", 12, 2, false},   {"%KA12-%d", 12, 1, true},   {"%KA12-%d", 12, 0, false},
-      {"%KA12-%d", 12, 2, true},    {"%K12", 12, 1, false},      {"%KI12", 12, 2, false},
-      {"x%K3_%KA4", 4, 2, true},    {"x%K3_%KA4", 3, 1, false},  {"%K012", 12, 0, true},
-      {"K12 AK12", 12, 2, false},   {"%K", 0, 2, false},         {"%C4%K7%", 7, 2, true},
+      {"%Y%K12", 12, 0, true},    {"%Y%K12", 1, 2, false},    {"%Y%K12", 123, 2, false},  {"%K123_%C", 12, 2, false},
+      {"%KA12-%d", 12, 1, true},  {"%KA12-%d", 12, 0, false}, {"%KA12-%d", 12, 2, true},  {"%K12", 12, 1, false},
+      {"%KI12", 12, 2, false},    {"x%K3_%KA4", 4, 2, true},  {"x%K3_%KA4", 3, 1, false}, {"%K012", 12, 0, true},
+      {"K12 AK12", 12, 2, false}, {"%K", 0, 2, false},        {"%C4%K7%", 7, 2, true},
   };
   for (const auto& c : cases)
     EXPECT_EQ(MaskUsesKeyword(c.mask, c.id, c.which), c.uses) << c.mask << " id " << c.id << " which " << c.which;

@@ -84,9 +84,8 @@ TEST_F(SettingsStoreTest, ADamagedFileIsMovedAsideOnceAndDefaultsApply) {
 }
 
 TEST_F(SettingsStoreTest, DamageOfManyKinds) {
-  const std::string damaged[] = {"Name=number:12x\n",        "Name=number:99999999999\n", "Name=float:1\n",
-                                 "=text:a\n",                "Name=text:bad\\escape\n",
-                                 std::string("Name=text:a\0b\n", 14)};
+  const std::string damaged[] = {"Name=number:12x\n", "Name=number:99999999999\n", "Name=float:1\n",
+                                 "=text:a\n",         "Name=text:bad\\escape\n",   std::string("Name=text:a\0b\n", 14)};
   for (const std::string& content : damaged) {
     test::WriteFile(File(), content);
     EXPECT_EQ(store.GetText("LXDbPath"), "Undefined") << content;

@@ -125,8 +125,8 @@ TEST_F(SqliteTest, ConfigDataByTypeAndQuotedKeys) {
   sql_.CloseDatabase();
 
   EXPECT_EQ(sql_.GetSingleValue("Config", "Config_Id", "Config_Mnemo", "Name's", true, true).AsInteger(), 3);
-  EXPECT_TRUE(sql_.GetSingleValue("Config", "Config_Id", "Config_Mnemo", "x' OR '1'='1", true, true)
-                  .IsSentinel(kSqlNoValue));
+  EXPECT_TRUE(
+      sql_.GetSingleValue("Config", "Config_Id", "Config_Mnemo", "x' OR '1'='1", true, true).IsSentinel(kSqlNoValue));
 }
 
 TEST_F(SqliteTest, ArrayFormFillsUpToCapacity) {
@@ -226,9 +226,7 @@ TEST(SqlFormatVariant, EveryKind) {
   }
 }
 
-TEST(SqlFormat, QuotesUserText) {
-  EXPECT_EQ(SqlFormat("'%q' %d", "O'Brien", 3), "'O''Brien' 3");
-}
+TEST(SqlFormat, QuotesUserText) { EXPECT_EQ(SqlFormat("'%q' %d", "O'Brien", 3), "'O''Brien' 3"); }
 
 // A child process that opens the database, starts a transaction with
 // beginSql and holds it for holdMs before committing.

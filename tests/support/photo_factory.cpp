@@ -23,8 +23,8 @@ std::string MakeJpegBytes(int width, int height, int quality) {
   if (!handle) throw std::runtime_error("tjInitCompress failed");
   unsigned char* jpeg = nullptr;
   unsigned long size = 0;
-  int rc = tjCompress2(handle, rgb.data(), width, 0, height, TJPF_RGB, &jpeg, &size, TJSAMP_420, quality,
-                       TJFLAG_FASTDCT);
+  int rc =
+      tjCompress2(handle, rgb.data(), width, 0, height, TJPF_RGB, &jpeg, &size, TJSAMP_420, quality, TJFLAG_FASTDCT);
   std::string bytes;
   if (rc == 0) bytes.assign(reinterpret_cast<char*>(jpeg), size);
   tjFree(jpeg);
@@ -35,8 +35,8 @@ std::string MakeJpegBytes(int width, int height, int quality) {
 
 void WritePhoto(const std::string& path, const PhotoSpec& spec) {
   WriteFile(path, MakeJpegBytes(spec.width, spec.height, spec.quality));
-  bool anyMetadata = spec.dateTimeOriginal || spec.orientation || !spec.exif.empty() || !spec.iptc.empty() ||
-                     spec.embedThumbnail;
+  bool anyMetadata =
+      spec.dateTimeOriginal || spec.orientation || !spec.exif.empty() || !spec.iptc.empty() || spec.embedThumbnail;
   if (!anyMetadata) return;
 
   auto image = Exiv2::ImageFactory::open(path);

@@ -21,8 +21,7 @@ TempDir::~TempDir() {
   // Make everything removable again: tests take permissions away.
   for (auto it = std::filesystem::recursive_directory_iterator(path_, ec);
        !ec && it != std::filesystem::recursive_directory_iterator(); it.increment(ec)) {
-    std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, ec);
+    std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
   }
   std::filesystem::remove_all(path_, ec);
 }
@@ -50,8 +49,10 @@ ScopedEnv::ScopedEnv(const std::string& name, const std::string& value) : name_(
 }
 
 ScopedEnv::~ScopedEnv() {
-  if (had_) setenv(name_.c_str(), old_.c_str(), 1);
-  else unsetenv(name_.c_str());
+  if (had_)
+    setenv(name_.c_str(), old_.c_str(), 1);
+  else
+    unsetenv(name_.c_str());
   if (name_ == "TZ") tzset();
 }
 
