@@ -79,7 +79,7 @@ int RunWatchCommand(CliContext& ctx, const Args& args) {
   CliDatabase database(ctx);
   RenameListModel list(engine, ctx.Prompts(), database.Keywords());
   list.LoadViewSettings();
-  list.SetMaskText(ctx.Settings().GetText("RenamingMask"));
+  list.SetMaskText(ctx.Settings().GetText(setting::kRenamingMask));
 
   FolderWatch watch;
   std::atomic<int> lastAction{0};

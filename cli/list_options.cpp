@@ -80,7 +80,7 @@ int ReadListOptions(CliContext& ctx, const ArgList& args, ListOptions& options) 
   if (auto mask = args.Value("mask")) {
     options.mask = *mask;
   } else {
-    options.mask = ctx.Settings().GetText("RenamingMask");
+    options.mask = ctx.Settings().GetText(setting::kRenamingMask);
     if (options.mask.find("Undefined") != std::string::npos) options.mask = "%Y-%m-%d %H-%M-%S";
   }
   CMaskData check;
@@ -147,13 +147,13 @@ void ApplyListOptions(CliContext& ctx, const ListOptions& options, RenameListMod
   SettingsStore& settings = ctx.Settings();
   if (options.filter) engine.SetSelectionFilter(*options.filter);
   engine.SetSelectionCaseSensitive(options.caseSensitive);
-  if (options.suffix) settings.SetText("DuplicateSuffix", *options.suffix);
-  if (options.suffixOriginal) settings.SetNumber("DuplicateFiles", *options.suffixOriginal ? 1 : 0);
+  if (options.suffix) settings.SetText(setting::kDuplicateSuffix, *options.suffix);
+  if (options.suffixOriginal) settings.SetNumber(setting::kDuplicateFiles, *options.suffixOriginal ? 1 : 0);
   if (options.renameType) {
     engine.renameType = *options.renameType;
-    settings.SetNumber("RenameType", static_cast<std::uint32_t>(*options.renameType));
+    settings.SetNumber(setting::kRenameType, static_cast<std::uint32_t>(*options.renameType));
   }
-  if (options.timeChange) settings.SetNumber("FileTimeChange", static_cast<std::uint32_t>(*options.timeChange));
+  if (options.timeChange) settings.SetNumber(setting::kFileTimeChange, static_cast<std::uint32_t>(*options.timeChange));
 
   // A new source folder brings the rename path of its own, as choosing it in the folder tree does.
   // (A device folder was made the source when the options were read.)

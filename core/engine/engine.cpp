@@ -12,18 +12,18 @@ namespace lx {
 CLorvexandrinEngine::CLorvexandrinEngine(SettingsStore& settings) : settings_(settings) {}
 
 void CLorvexandrinEngine::LoadEngineSettings(bool logFilter) {
-  dbPath = settings_.GetText("LXDbPath");
-  renameType = static_cast<int>(settings_.GetNumber("RenameType"));
+  dbPath = settings_.GetText(setting::kLXDbPath);
+  renameType = static_cast<int>(settings_.GetNumber(setting::kRenameType));
   pictureCounter = static_cast<int>(GetPictureCounter(settings_));
-  sourcePath = WithTrailingSlash(settings_.GetText("SourcePath"));
-  renamePath = settings_.GetText("RenamePath");
+  sourcePath = WithTrailingSlash(settings_.GetText(setting::kSourcePath));
+  renamePath = settings_.GetText(setting::kRenamePath);
   if (!FolderExists(sourcePath)) {
     // The folder was removed or unmounted since the last run: start at home.
     sourcePath = HomeFolder();
     renamePath = HomeFolder();
   }
-  suffixMask = settings_.GetText("SuffixMask");
-  showRenameOutline = settings_.GetNumber("ShowRenameOutline") != 0;
+  suffixMask = settings_.GetText(setting::kSuffixMask);
+  showRenameOutline = settings_.GetNumber(setting::kShowRenameOutline) != 0;
   LoadSelectionFilter(logFilter);
 }
 
@@ -32,14 +32,14 @@ void CLorvexandrinEngine::LoadSelectionFilter(bool logFilter) {
     std::lock_guard lock(filterMutex_);
     filter_.SetText(filter_.Text(), false);
   }
-  std::string text = settings_.GetText("SelectionMask");
+  std::string text = settings_.GetText(setting::kSelectionMask);
   if (text.empty()) text = "*.jpg";
   if (logFilter) LogFormat("Default Files Selection Filter: %s", text.c_str());
   SetSelectionFilter(text);
 }
 
 int CLorvexandrinEngine::SetSelectionFilter(const std::string& text) {
-  settings_.SetText("SelectionMask", text);
+  settings_.SetText(setting::kSelectionMask, text);
   std::lock_guard lock(filterMutex_);
   return filter_.SetText(text, filter_.CaseSensitive());
 }

@@ -85,11 +85,11 @@ std::string MailErrorText(const std::string& reason) {
 
 bool LoadMailAccount(const SettingsStore& settings, MailAccount& account, std::string& message) {
   account = MailAccount{};
-  account.server = Trim(settings.GetText("SmtpServer"));
-  account.mailbox = Trim(settings.GetText("FeedbackMailbox"));
-  account.port = static_cast<unsigned short>(settings.GetNumber("SmtpPort") & 0xFFFF);
-  account.security = static_cast<int>(settings.GetNumber("SmtpSecurity"));
-  account.verifyPeer = settings.GetNumber("SmtpVerifyPeer") != 0;
+  account.server = Trim(settings.GetText(setting::kSmtpServer));
+  account.mailbox = Trim(settings.GetText(setting::kFeedbackMailbox));
+  account.port = static_cast<unsigned short>(settings.GetNumber(setting::kSmtpPort) & 0xFFFF);
+  account.security = static_cast<int>(settings.GetNumber(setting::kSmtpSecurity));
+  account.verifyPeer = settings.GetNumber(setting::kSmtpVerifyPeer) != 0;
   account.login = EnvText("LX_SMTP_LOGIN");
   account.password = EnvText("LX_SMTP_PASSWORD");
 #ifdef LX_SMTP_BUILD_LOGIN

@@ -106,21 +106,21 @@ void CUpdateCheck::Check(int urlResourceId, bool force) {
   notConfigured = false;
   notConfiguredMessage.clear();
 
-  std::uint32_t noUpdateCheck = settings_.FindNumber("NoUpdateCheck").value_or(0);
-  auto currentVersion = settings_.FindNumber("CurrentVersion");
+  std::uint32_t noUpdateCheck = settings_.FindNumber(setting::kNoUpdateCheck).value_or(0);
+  auto currentVersion = settings_.FindNumber(setting::kCurrentVersion);
   if (!currentVersion || *currentVersion < kCurrentVersionMarker) {
     // A new release turns the automatic check on again once.
-    settings_.SetNumber("NoUpdateCheck", 0);
-    settings_.SetNumber("CurrentVersion", kCurrentVersionMarker);
+    settings_.SetNumber(setting::kNoUpdateCheck, 0);
+    settings_.SetNumber(setting::kCurrentVersion, kCurrentVersionMarker);
     noUpdateCheck = 0;
   }
   if (!force && noUpdateCheck != 0) return;
 
   TimeT now = now_();
-  std::uint32_t lastCheck = settings_.FindNumber("LastCheckTime").value_or(0);
+  std::uint32_t lastCheck = settings_.FindNumber(setting::kLastCheckTime).value_or(0);
   if (!force && now - static_cast<TimeT>(lastCheck) < kUpdateCheckInterval) return;
 
-  std::string url = Trim(settings_.GetText("UpdateCheckUrl"));
+  std::string url = Trim(settings_.GetText(setting::kUpdateCheckUrl));
   if (url.empty()) {
     notConfigured = true;
     notConfiguredMessage =
@@ -155,7 +155,7 @@ void CUpdateCheck::Check(int urlResourceId, bool force) {
     bool newer = remoteHigh > localHigh || (remoteHigh == localHigh && remoteLow > localLow);
     status = newer ? 1 : 2;
   }
-  settings_.SetNumber("LastCheckTime", static_cast<std::uint32_t>(now));
+  settings_.SetNumber(setting::kLastCheckTime, static_cast<std::uint32_t>(now));
 }
 
 }  // namespace lx

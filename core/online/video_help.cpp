@@ -227,7 +227,7 @@ bool LoadVideoFileData(const std::string& path, VideoTable& table, Prompts* prom
 }
 
 std::string VideoDataFilePath(const SettingsStore& settings) {
-  std::string path = Trim(settings.GetText("LXDataFilePath"));
+  std::string path = Trim(settings.GetText(setting::kLXDataFilePath));
   if (!path.empty()) return path;
   return JoinPath(JoinPath(DataHome(), "Quorin Lorvexandrin"), "Lorvexandrin.lxd");
 }
@@ -239,10 +239,10 @@ bool RefreshVideoData(SettingsStore& settings, VideoTable& table, Prompts* promp
   LoadVideoFileData(path, table, prompts);
 
   TimeT now = Now(options);
-  std::int32_t last = static_cast<std::int32_t>(settings.FindNumber("LastGetVideoDataTime").value_or(0));
+  std::int32_t last = static_cast<std::int32_t>(settings.FindNumber(setting::kLastGetVideoDataTime).value_or(0));
   if (static_cast<std::int64_t>(static_cast<std::int32_t>(now)) - last < kVideoDataInterval) return false;
 
-  std::string site = Trim(settings.GetText("WebSiteUrl"));
+  std::string site = Trim(settings.GetText(setting::kWebSiteUrl));
   if (site.empty()) {
     LogMessage("Visual Help Files Not Available: the Web Site Address is Not Configured (Setting \"WebSiteUrl\") ...");
     return false;
@@ -273,7 +273,7 @@ bool RefreshVideoData(SettingsStore& settings, VideoTable& table, Prompts* promp
       LogMessage("Invalid Visual Help Data File Received from Web Site. Local File Kept ...");
     }
   }
-  settings.SetNumber("LastGetVideoDataTime", static_cast<std::uint32_t>(now));
+  settings.SetNumber(setting::kLastGetVideoDataTime, static_cast<std::uint32_t>(now));
   return LoadVideoFileData(path, table, prompts);
 }
 
@@ -297,7 +297,7 @@ bool DownloadVideo(const SettingsStore& settings, const VideoTable& table, const
   auto show = [&](const std::string& text) {
     if (prompts) prompts->ShowMessage(text, kAppTitle);
   };
-  std::string site = Trim(settings.GetText("WebSiteUrl"));
+  std::string site = Trim(settings.GetText(setting::kWebSiteUrl));
   if (site.empty()) {
     show("Visual Help Files Not Available: the Web Site Address is Not Configured (Setting \"WebSiteUrl\") ...");
     return false;

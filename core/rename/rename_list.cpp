@@ -52,16 +52,16 @@ RenameListModel::RenameListModel(CLorvexandrinEngine& engine, Prompts& prompts, 
 
 void RenameListModel::LoadViewSettings() {
   SettingsStore& settings = engine_.Settings();
-  std::string suffix = settings.GetText("DuplicateSuffix");
+  std::string suffix = settings.GetText(setting::kDuplicateSuffix);
   SetDuplicateSuffix(engine_.suffixMask, suffix, prompts_);
-  suffixIncludesRoot = settings.GetNumber("DuplicateFiles") != 0;
-  filePathDisplayType = static_cast<int>(settings.GetNumber("FilePathDisplayType"));
-  thumbnailDisplayType = static_cast<int>(settings.GetNumber("ThumbNailDisplayType"));
-  colors.listed = settings.GetNumber("ListedFileColor");
-  colors.renamed = settings.GetNumber("RenamedFileColor");
-  colors.selectedTime = settings.GetNumber("SelectedTimeColor");
-  colors.duplicateRoot = settings.GetNumber("DuplicateRootColor");
-  colors.duplicate = settings.GetNumber("DuplicateColor");
+  suffixIncludesRoot = settings.GetNumber(setting::kDuplicateFiles) != 0;
+  filePathDisplayType = static_cast<int>(settings.GetNumber(setting::kFilePathDisplayType));
+  thumbnailDisplayType = static_cast<int>(settings.GetNumber(setting::kThumbNailDisplayType));
+  colors.listed = settings.GetNumber(setting::kListedFileColor);
+  colors.renamed = settings.GetNumber(setting::kRenamedFileColor);
+  colors.selectedTime = settings.GetNumber(setting::kSelectedTimeColor);
+  colors.duplicateRoot = settings.GetNumber(setting::kDuplicateRootColor);
+  colors.duplicate = settings.GetNumber(setting::kDuplicateColor);
 }
 
 std::uint32_t RenameListModel::OnGetCellTextColor(int index, int column) const {
@@ -266,9 +266,9 @@ bool RenameListModel::RefreshList(int mode) {
   if (currentMask != previousMask) MaskChanged = true;
   runMode = mode;
   SettingsStore& settings = engine_.Settings();
-  settings.SetText("RenamingMask", currentMask);
-  settings.SetText("SourcePath", engine_.sourcePath);
-  settings.SetText("RenamePath", engine_.renamePath);
+  settings.SetText(setting::kRenamingMask, currentMask);
+  settings.SetText(setting::kSourcePath, engine_.sourcePath);
+  settings.SetText(setting::kRenamePath, engine_.renamePath);
   RunCounter = static_cast<int>(GetPictureCounter(settings));
   if (!mask_.ParseMask(currentMask, maskMessage_, ReportBox, prompts_)) return false;
   maskMessage_.clear();

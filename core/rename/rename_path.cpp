@@ -83,7 +83,7 @@ bool ChooseRenameType(CLorvexandrinEngine& engine, int type, const std::string& 
   if (!TextsOf(type)) return false;
   engine.renameType = type;
   engine.renamePath = renamePath;
-  engine.Settings().SetNumber("RenameType", static_cast<std::uint32_t>(type));
+  engine.Settings().SetNumber(setting::kRenameType, static_cast<std::uint32_t>(type));
   return true;
 }
 

@@ -54,7 +54,7 @@ bool RenameRun(RenameListModel& list, int mode) {
   const std::string mask = list.MaskText();
   LogFormat("Starting File Renaming with Mask '%s'", mask.c_str());
 
-  RenameExecutor executor(engine, prompts, static_cast<int>(settings.GetNumber("FileTimeChange")),
+  RenameExecutor executor(engine, prompts, static_cast<int>(settings.GetNumber(setting::kFileTimeChange)),
                           list.filePathDisplayType);
   list.FileCount = list.ApplyRenamingMask(sourcePath, renamePath);
   int renamedCount = 0;
@@ -71,7 +71,7 @@ bool RenameRun(RenameListModel& list, int mode) {
             list.FileCount, PluralS(list.FileCount), elapsed, mask.c_str());
   lastRun = {list.FileCount, renamedCount, elapsed};
 
-  if (settings.GetNumber("ShowRenameOutline") != 0) {
+  if (settings.GetNumber(setting::kShowRenameOutline) != 0) {
     RenameOutline outline{list.FileCount, renamedCount, mask, renameType, sourcePath, renamePath, elapsed};
     prompts.ShowRenameOutline(BuildRenameOutlineBody(outline));
   }

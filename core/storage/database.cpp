@@ -64,7 +64,7 @@ std::string LorvexandrinDatabase::LegacyPath() const {
 
 bool LorvexandrinDatabase::CheckDatabasePath(const FolderChooser& chooseFolder) {
   statusText_.clear();
-  std::string path = settings_.GetText("LXDbPath");
+  std::string path = settings_.GetText(setting::kLXDbPath);
   LogFormat("Checking for Path of Quorin Lorvexandrin Database ... Path: %s ", path.c_str());
   if (path.find("Undefined") != std::string::npos) {
     std::optional<std::string> folder = chooseFolder ? chooseFolder() : std::nullopt;
@@ -84,7 +84,7 @@ bool LorvexandrinDatabase::CheckDatabasePath(const FolderChooser& chooseFolder) 
       return false;
     }
     path = JoinPath(*folder, kDatabaseFileName);
-    settings_.WriteRegString(kRegTypeExpandSz, kSettingsKey, "LXDbPath", path);
+    settings_.WriteRegString(kRegTypeExpandSz, kSettingsKey, setting::kLXDbPath.name, path);
   }
   sqlite_.SetDatabasePath(path);
 

@@ -5,10 +5,10 @@
 
 namespace lx {
 
-std::uint32_t GetPictureCounter(const SettingsStore& settings) { return settings.GetNumber("PictureCounter"); }
+std::uint32_t GetPictureCounter(const SettingsStore& settings) { return settings.GetNumber(setting::kPictureCounter); }
 
 void SetPictureCounter(SettingsStore& settings, std::uint32_t counter) {
-  settings.SetNumber("PictureCounter", counter);
+  settings.SetNumber(setting::kPictureCounter, counter);
 }
 
 std::string PictureCounterInfoText(std::uint32_t counter) {

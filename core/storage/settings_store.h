@@ -15,6 +15,8 @@
 #include <optional>
 #include <string>
 
+#include "storage/setting_keys.h"
+
 namespace lx {
 
 extern const char* const kSettingsKey;   // "Software\Quorin\Quorin Lorvexandrin\Parameters"
@@ -59,6 +61,14 @@ class SettingsStore {
   std::optional<std::uint32_t> FindNumber(const std::string& name) const;  // nullopt when missing
   int SetText(const std::string& name, const std::string& text);
   int SetNumber(const std::string& name, std::uint32_t value);
+
+  // The same through the typed names of setting_keys.h.
+  std::string GetText(TextSetting key) const { return GetText(key.name); }
+  std::uint32_t GetNumber(NumberSetting key) const { return GetNumber(key.name); }
+  std::optional<std::string> FindText(TextSetting key) const { return FindText(key.name); }
+  std::optional<std::uint32_t> FindNumber(NumberSetting key) const { return FindNumber(key.name); }
+  int SetText(TextSetting key, const std::string& text) { return SetText(key.name, text); }
+  int SetNumber(NumberSetting key, std::uint32_t value) { return SetNumber(key.name, value); }
 
  private:
   struct Value {

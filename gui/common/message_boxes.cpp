@@ -147,17 +147,17 @@ CRichTextMsgDlg::CRichTextMsgDlg(SettingsStore& settings, const RichTextRequest&
   connect(first_, &QPushButton::clicked, this, [this] { done(kIdOk); });
   connect(second_, &QPushButton::clicked, this, [this] { done(kIdCancel); });
   connect(colourButton_, &QPushButton::clicked, this, [this] {
-    QColor chosen = QColorDialog::getColor(ColourFromColorRef(settings_.GetNumber("LXMsgBkgColour")), this);
+    QColor chosen = QColorDialog::getColor(ColourFromColorRef(settings_.GetNumber(setting::kLXMsgBkgColour)), this);
     if (chosen.isValid()) ChangeBackground(chosen);
   });
 
-  PaintBackground(body_, colourButton_, ColourFromColorRef(settings_.GetNumber("LXMsgBkgColour")));
+  PaintBackground(body_, colourButton_, ColourFromColorRef(settings_.GetNumber(setting::kLXMsgBkgColour)));
   resize(560, 380);
 }
 
 void CRichTextMsgDlg::ChangeBackground(const QColor& colour) {
   PaintBackground(body_, colourButton_, colour);
-  settings_.SetNumber("LXMsgBkgColour", ColorRefFromColour(colour));
+  settings_.SetNumber(setting::kLXMsgBkgColour, ColorRefFromColour(colour));
 }
 
 int CRichTextMsgDlg::Run() {
@@ -190,21 +190,21 @@ CShowRenameMsgDlg::CShowRenameMsgDlg(SettingsStore& settings, CLorvexandrinEngin
 
   connect(ok_, &QPushButton::clicked, this, &CShowRenameMsgDlg::OnOk);
   connect(colourButton_, &QPushButton::clicked, this, [this] {
-    QColor chosen = QColorDialog::getColor(ColourFromColorRef(settings_.GetNumber("MsgBackgroundColor")), this);
+    QColor chosen = QColorDialog::getColor(ColourFromColorRef(settings_.GetNumber(setting::kMsgBackgroundColor)), this);
     if (chosen.isValid()) ChangeBackground(chosen);
   });
-  PaintBackground(body_, colourButton_, ColourFromColorRef(settings_.GetNumber("MsgBackgroundColor")));
+  PaintBackground(body_, colourButton_, ColourFromColorRef(settings_.GetNumber(setting::kMsgBackgroundColor)));
   resize(560, 400);
 }
 
 void CShowRenameMsgDlg::ChangeBackground(const QColor& colour) {
   PaintBackground(body_, colourButton_, colour);
-  settings_.SetNumber("MsgBackgroundColor", ColorRefFromColour(colour));
+  settings_.SetNumber(setting::kMsgBackgroundColor, ColorRefFromColour(colour));
 }
 
 void CShowRenameMsgDlg::OnOk() {
   const bool show = !doNotShow_->isChecked();
-  settings_.SetNumber("ShowRenameOutline", show ? 1 : 0);
+  settings_.SetNumber(setting::kShowRenameOutline, show ? 1 : 0);
   if (engine_) engine_->showRenameOutline = show;
   done(kIdOk);
 }

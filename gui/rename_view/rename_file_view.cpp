@@ -311,7 +311,7 @@ void CRenameFileView::OnInitialUpdate() {
   ThumbNailMode = model_->thumbnailDisplayType;
   list_->SetThumbnailsShown(ThumbNailMode != ThumbnailNone);
 
-  std::string mask = settings.GetText("RenamingMask");
+  std::string mask = settings.GetText(setting::kRenamingMask);
   if (mask.empty() || mask.find("Undefined") != std::string::npos) mask = kStandardRenamingMask;
   // A mask stored by an old version repeated the hour for the minutes.
   if (mask == "%d-%b-%Y-%H-%H-%S") mask = "%d-%b-%Y-%H-%M-%S";
@@ -320,7 +320,7 @@ void CRenameFileView::OnInitialUpdate() {
 
   for (int i = 0; i < 5; ++i) SetListColor(i, ColorFromColorRef(ColorSlot(model_->colors, i)));
 
-  const std::string filter = settings.GetText("SelectionMask");
+  const std::string filter = settings.GetText(setting::kSelectionMask);
   engine_.SetSelectionFilter(filter.empty() ? "*.jpg" : filter);
   LogFormat("Default Selection Mask: %s", engine_.Filter().Text().c_str());
   LogFormat("Default Source Path: %s", engine_.sourcePath.c_str());
@@ -517,7 +517,7 @@ void CRenameFileView::NextPhoto() {
 
 void CRenameFileView::SetThumbNailMode(int mode) {
   ThumbNailMode = std::clamp(mode, 0, 2);
-  engine_.Settings().SetNumber("ThumbNailDisplayType", static_cast<std::uint32_t>(ThumbNailMode));
+  engine_.Settings().SetNumber(setting::kThumbNailDisplayType, static_cast<std::uint32_t>(ThumbNailMode));
   model_->skipFileCallbacks = false;
   model_->ReReadFolder = true;
   RefreshList(RunList);

@@ -78,7 +78,7 @@ bool CLorvexandrinApp::InitInstance() {
   attached_.push_back(std::make_unique<ScopedLogSink>(*paneSink_));
   engine_->LoadEngineSettings(true);
 
-  frame_->SetToolTipsShown(settings_->GetNumber("ShowToolTips") != 0);
+  frame_->SetToolTipsShown(settings_->GetNumber(setting::kShowToolTips) != 0);
   frame_->hide();
 
   DatabaseFolderChooser chooser = options_.chooseDatabaseFolder;
@@ -126,7 +126,7 @@ bool CLorvexandrinApp::InitInstance() {
   (void)newerVersionFound_;
 
   startupComplete_ = true;
-  const std::string placement = settings_->GetText("WindowPlacement");
+  const std::string placement = settings_->GetText(setting::kWindowPlacement);
   frame_->RestoreWindowPlacement(placement);
   // Without udev (a container, a sandbox) this only logs: devices are then
   // found when the folder tree is opened.

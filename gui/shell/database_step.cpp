@@ -89,7 +89,7 @@ DatabaseStepResult CheckDatabasePathStep(CLorvexandrinEngine& engine, Lorvexandr
     if (!chooseFolder || !chooseFolder(folder)) return std::nullopt;
     return folder;
   });
-  engine.dbPath = engine.Settings().GetText("LXDbPath");
+  engine.dbPath = engine.Settings().GetText(setting::kLXDbPath);
   // Without a path the program cannot work and ends; a database that could
   // not be created or opened has been reported, and the program runs on.
   result.keepRunning = engine.dbPath.find("Undefined") == std::string::npos;

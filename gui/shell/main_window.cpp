@@ -288,7 +288,7 @@ void CMainFrame::BuildStatusBar() {
   linkPane_ = new QLabel(bar);
   linkPane_->setObjectName("LinkPane");
   linkPane_->setOpenExternalLinks(true);
-  const std::string site = engine_.Settings().GetText("WebSiteUrl");
+  const std::string site = engine_.Settings().GetText(setting::kWebSiteUrl);
   if (!site.empty()) {
     const QString url = QString::fromStdString(site);
     linkPane_->setText(QStringLiteral("<a href=\"%1\">%1</a>").arg(url.toHtmlEscaped()));
@@ -419,7 +419,7 @@ void CMainFrame::SetToolTipsShown(bool shown) {
 void CMainFrame::SetOutputPaneShown(bool shown) {
   outputShown_ = shown;
   output_->setVisible(shown);
-  engine_.Settings().SetNumber("OutputPaneVisible", shown ? 1 : 0);
+  engine_.Settings().SetNumber(setting::kOutputPaneVisible, shown ? 1 : 0);
   UpdateCommandStates();
 }
 
@@ -516,15 +516,15 @@ void CMainFrame::RunCommand(int id) {
       break;
     case kCmdToolTipsToggle:
       SetToolTipsShown(!toolTips_);
-      engine_.Settings().SetNumber("ShowToolTips", toolTips_);
+      engine_.Settings().SetNumber(setting::kShowToolTips, toolTips_);
       break;
     case kCmdToolTipsShow:
       SetToolTipsShown(true);
-      engine_.Settings().SetNumber("ShowToolTips", 1);
+      engine_.Settings().SetNumber(setting::kShowToolTips, 1);
       break;
     case kCmdToolTipsHide:
       SetToolTipsShown(false);
-      engine_.Settings().SetNumber("ShowToolTips", 0);
+      engine_.Settings().SetNumber(setting::kShowToolTips, 0);
       break;
     case kCmdResetLog:
       output_->ResetLog();
@@ -559,7 +559,7 @@ void CMainFrame::RunCommand(int id) {
 }
 
 void CMainFrame::OpenWebPage(const std::string& pagePath) {
-  const std::string site = engine_.Settings().GetText("WebSiteUrl");
+  const std::string site = engine_.Settings().GetText(setting::kWebSiteUrl);
   if (site.empty()) {
     prompts_.ShowMessage("The address of the Quorin web site is not configured (setting \"WebSiteUrl\").", kAppTitle);
     return;
@@ -623,7 +623,7 @@ std::string CMainFrame::SaveWindowPlacement() {
   out << 0 << ' ' << show << ' ' << -1 << ' ' << -1 << ' ' << -1 << ' ' << -1 << ' ' << normal.left() << ' '
       << normal.top() << ' ' << normal.left() + normal.width() << ' ' << normal.top() + normal.height();
   const std::string text = out.str();
-  engine_.Settings().SetText("WindowPlacement", text);
+  engine_.Settings().SetText(setting::kWindowPlacement, text);
   return text;
 }
 
