@@ -7,8 +7,6 @@
 
 namespace lx::cli {
 
-std::string DefaultDatabaseFolder() { return DataHome() + "/Quorin Lorvexandrin"; }
-
 CliDatabase::CliDatabase(CliContext& ctx) : sqlite_(&ctx.Prompts()), database_(sqlite_, ctx.Settings(), ctx.Prompts()) {
   ready_ = database_.CheckDatabasePath([]() -> std::optional<std::string> {
     std::string folder = DefaultDatabaseFolder();

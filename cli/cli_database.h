@@ -36,7 +36,4 @@ class CliDatabase {
   bool ready_ = false;
 };
 
-// The folder used while "LXDbPath" is "Undefined".
-std::string DefaultDatabaseFolder();
-
 }  // namespace lx::cli

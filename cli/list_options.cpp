@@ -1,4 +1,5 @@
 #include "list_options.h"
+#include "photo/defaults.h"
 
 #include <unistd.h>
 
@@ -81,7 +82,7 @@ int ReadListOptions(CliContext& ctx, const ArgList& args, ListOptions& options) 
     options.mask = *mask;
   } else {
     options.mask = ctx.Settings().GetText(setting::kRenamingMask);
-    if (options.mask.find("Undefined") != std::string::npos) options.mask = "%Y-%m-%d %H-%M-%S";
+    if (options.mask.find("Undefined") != std::string::npos) options.mask = kStandardMask;
   }
   CMaskData check;
   std::string message;

@@ -1,4 +1,5 @@
 #include "engine/engine.h"
+#include "photo/defaults.h"
 
 #include <algorithm>
 
@@ -33,7 +34,7 @@ void CLorvexandrinEngine::LoadSelectionFilter(bool logFilter) {
     filter_.SetText(filter_.Text(), false);
   }
   std::string text = settings_.GetText(setting::kSelectionMask);
-  if (text.empty()) text = "*.jpg";
+  if (text.empty()) text = kDefaultSelectionFilter;
   if (logFilter) LogFormat("Default Files Selection Filter: %s", text.c_str());
   SetSelectionFilter(text);
 }

@@ -15,8 +15,6 @@
 
 namespace lx {
 
-const char* const kExifDateNotAvailable = "Exif Date Not Available";
-
 namespace {
 
 // Exiv2's numbering of the IFDs we read (its IfdId values).

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "photo/defaults.h"
 #include "photo/rename_file_data.h"
 #include "platform/times.h"
 
@@ -72,7 +73,6 @@ std::string FormatExifDateText(TimeT date, bool valid);
 // that is not a date (the caller then uses DefaultExifDate()).
 std::optional<TimeT> ParseExifDateText(const std::string& text);
 
-extern const char* const kExifDateNotAvailable;  // "Exif Date Not Available"
 
 // Picture transform code (0..15): bits 2-3 clockwise quarter turns, bits 0-1 the
 // flip (0 none, 1 left-right mirror, 2 both, 3 top-bottom mirror).

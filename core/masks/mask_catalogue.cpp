@@ -1,4 +1,5 @@
 #include "masks/mask_catalogue.h"
+#include "photo/defaults.h"
 
 #include "masks/mask_data.h"
 
@@ -22,7 +23,7 @@ std::vector<MaskCatalogueRow> MaskCatalogue(TimeT now) {
       {"Picture Counter", "%C", "Picture Counter", "Counter with 8 digits (padded with 0) - Equivalent to %C8"},
       {kSameScope, "%Cx", "Picture Counter", "Counter with x digits (padded with 0) with x from 1 to F (F=15)"},
       {"Date and Time Mask", "%DT3", "Standard Renaming Mask of Lorvexandrin 4.0 - Equal to %Y-%m-%d %H-%M-%S",
-       FormatMaskTime("%Y-%m-%d %H-%M-%S", now)},
+       FormatMaskTime(kStandardMask, now)},
       {kSameScope, "%DT2", "Standard Renaming Mask of Lorvexandrin 2.0 - Equal to %d-%b-%Y-%H-%M-%S",
        FormatMaskTime("%d-%b-%Y-%H-%M-%S", now)},
       {kSameScope, "%DT1", "Base ISO 8601 Standard Mask - Equal to %Y%m%dT%H%M%S",

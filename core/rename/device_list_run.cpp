@@ -1,4 +1,5 @@
 #include "rename/device_list_run.h"
+#include "photo/defaults.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -22,7 +23,6 @@ namespace lx {
 namespace {
 
 constexpr int kMaxDeviceDeletions = 1000;
-constexpr const char* kNoExifDate = "Exif Date Not Available";
 
 // The display name: the original file name, else the object name (each with
 // the format's extension when it has none), else "Unknown".
@@ -65,7 +65,7 @@ void AddDeviceRow(RenameListModel& list, const CRenameFileData& t) {
   std::string currentName, newName;
   list.Mask().EvaluatePath(display, true, currentName, newName, list.RunCounter, true, t.ObjectTime, t.ObjectTime,
                            list.GetPrompts(), list.Keywords());
-  row.exifDateText = kNoExifDate;
+  row.exifDateText = kExifDateNotAvailable;
   d.NewName = newName;
   row.newNameText = newName;
   // The time-source bits are not kept: device rows never take the time colours.
@@ -98,7 +98,7 @@ int RecomputeDeviceRows(RenameListModel& list, const std::string& sourcePath, co
   for (int i = 0; i < list.RowCount(); ++i) {
     RenameListRow& row = list.Rows()[static_cast<size_t>(i)];
     const TimeT fileDate = DateFromColumn(row.fileDateText);
-    const bool exifValid = row.exifDateText != kNoExifDate;
+    const bool exifValid = row.exifDateText != kExifDateNotAvailable;
     const TimeT exifDate = exifValid ? DateFromColumn(row.exifDateText) : MaskDefaultExifDate();
     std::string currentName, newName;
     list.Mask().EvaluatePath(row.data.FileName, exifValid, currentName, newName, list.RunCounter, true, exifDate,

@@ -1,4 +1,5 @@
 #include "rename/file_times.h"
+#include "photo/defaults.h"
 
 #include "base/log.h"
 #include "base/prompts.h"
@@ -9,7 +10,6 @@
 namespace lx {
 
 namespace {
-constexpr const char* kExifDateNotAvailable = "Exif Date Not Available";
 }
 
 std::string ExifDateColumnText(const CRenameFileData& row) {

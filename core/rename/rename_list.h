@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "masks/mask_data.h"
+#include "photo/defaults.h"
 #include "photo/rename_list_row.h"
 
 namespace lx {
@@ -42,11 +43,11 @@ extern const char* const kZipNothingToDisplay;  // "There is Nothing to Display 
 
 // The five text colours of the list (COLORREF, 0x00BBGGRR).
 struct ListColors {
-  std::uint32_t listed = 0x000000;         // "ListedFileColor"
-  std::uint32_t renamed = 0xFF0000;        // "RenamedFileColor"
-  std::uint32_t selectedTime = 0x228B22;   // "SelectedTimeColor"
-  std::uint32_t duplicateRoot = 0x000080;  // "DuplicateRootColor"
-  std::uint32_t duplicate = 0x0000FF;      // "DuplicateColor"
+  std::uint32_t listed = kDefaultListedFileColor;            // "ListedFileColor"
+  std::uint32_t renamed = kDefaultRenamedFileColor;          // "RenamedFileColor"
+  std::uint32_t selectedTime = kDefaultSelectedTimeColor;    // "SelectedTimeColor"
+  std::uint32_t duplicateRoot = kDefaultDuplicateRootColor;  // "DuplicateRootColor"
+  std::uint32_t duplicate = kDefaultDuplicateColor;          // "DuplicateColor"
 };
 
 class RenameListModel {

@@ -19,10 +19,11 @@ namespace lx {
 
 const char* const kDatabaseFileName = "Lorvexandrin.sq3";
 const char* const kLegacyMaskFileName = "MaskData.lmd";
-const char* const kStandardMask = "%Y-%m-%d %H-%M-%S";
+
+std::string DefaultDatabaseFolder() { return DataHome() + "/Quorin Lorvexandrin"; }
 
 const StandardMask kStandardMasks[kStandardMaskCount] = {
-    {"%Y-%m-%d %H-%M-%S", "Standard Renaming Mask of Lorvexandrin 4.0"},
+    {kStandardMask, "Standard Renaming Mask of Lorvexandrin 4.0"},
     {"%d-%b-%Y-%H-%M-%S", "Standard Renaming Mask of Lorvexandrin 2.0"},
     {"%Y%m%dT%H%M%S", "Base ISO 8601 Standard Mask"},
     {"%Y-%b-%dT%H.%M.%S", "Extended ISO 8601 Standard Mask (with Time Separator : Replaced by .)"},

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "photo/defaults.h"
 #include "storage/sqlite.h"
 
 namespace lx {
@@ -17,8 +18,11 @@ class Prompts;
 class SettingsStore;
 
 extern const char* const kDatabaseFileName;    // "Lorvexandrin.sq3"
+
+// The folder of the database while none was chosen: the user's data folder.
+std::string DefaultDatabaseFolder();
+
 extern const char* const kLegacyMaskFileName;  // "MaskData.lmd"
-extern const char* const kStandardMask;        // "%Y-%m-%d %H-%M-%S"
 constexpr int kStandardMaskCount = 4;          // masks 1 to 4 are the program's own
 constexpr int kMaskParkingId = 125000;         // id a mask holds while two ids are swapped
 

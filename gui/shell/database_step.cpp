@@ -21,7 +21,6 @@
 
 namespace lx::gui {
 
-std::string DefaultDatabaseFolder() { return DataHome() + "/Quorin Lorvexandrin"; }
 
 CSelectPathDlg::CSelectPathDlg(const QString& startFolder, QWidget* parent) : QDialog(parent) {
   setObjectName("CSelectPathDlg");

@@ -35,9 +35,6 @@ class CSelectPathDlg : public QDialog {
   QString selected_;
 };
 
-// The default folder of the database.
-std::string DefaultDatabaseFolder();
-
 // Asks for the folder; false on cancel. Tests replace it.
 using DatabaseFolderChooser = std::function<bool(std::string& folder)>;
 
