@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "field_escape.h"
+
 namespace lx::cli {
 
 void StderrLogSink::AddLogLine(const std::string& line) {
@@ -34,7 +36,7 @@ int CliContext::Refuse(const std::string& message) {
 void CliContext::PrintRow(const std::vector<std::string>& fields) {
   for (size_t i = 0; i < fields.size(); ++i) {
     if (i) out_ << '\t';
-    out_ << fields[i];
+    out_ << EscapeField(fields[i]);
   }
   out_ << '\n';
 }

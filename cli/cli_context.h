@@ -42,7 +42,7 @@ class CliContext {
   // Prints the program's own message and returns kExitRefused.
   int Refuse(const std::string& message);
 
-  // One table record: fields joined by TAB.
+  // One table record: escaped fields joined by TAB.
   void PrintRow(const std::vector<std::string>& fields);
 
  private:

@@ -5,6 +5,7 @@
 #include "commands.h"
 #include "platform/text.h"
 #include "storage/settings_catalogue.h"
+#include "table_writer.h"
 
 namespace lx::cli {
 
@@ -68,14 +69,23 @@ bool ParseNumberValue(const std::string& text, std::uint32_t& value) {
 int RunSettingsCommand(CliContext& ctx, const Args& args) {
   ArgList list(args);
   std::string error;
-  if (!list.Parse({}, {"header"}, error)) return ctx.Usage(error);
+  if (!list.Parse({}, {"header", "json"}, error)) return ctx.Usage(error);
   const auto& words = list.Positionals();
   if (words.empty()) return ctx.Usage("settings needs list, get NAME or set NAME VALUE");
   ctx.Settings().CreateSettingsBranch();
 
   if (words[0] == "list" && words.size() == 1) {
-    if (list.Flag("header")) ctx.PrintRow({"Name", "Value"});
-    for (const auto& def : SettingsCatalogue()) ctx.PrintRow({def.name, EffectiveValue(ctx, def)});
+    Table table;
+    table.columns = {{"Name", "name"}, {"Value", "value"}};
+    for (const auto& def : SettingsCatalogue()) {
+      std::string value = EffectiveValue(ctx, def);
+      long long number = 0;
+      if (def.type == SettingType::Number && ParseInt(value, 0, 0xFFFFFFFFll, number))
+        table.rows.push_back({std::string(def.name), number});
+      else
+        table.rows.push_back({std::string(def.name), std::move(value)});
+    }
+    WriteTable(ctx.Out(), table, ReadTableOutput(list));
     return kExitOk;
   }
   if (words[0] == "get" && words.size() == 2) {
