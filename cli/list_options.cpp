@@ -66,7 +66,18 @@ const std::set<std::string>& ListFlagOptions() {
   return flags;
 }
 
+const std::vector<std::string>& RunOptionSettings() {
+  static const std::vector<std::string> names = {
+      setting::kSelectionMask.name,  setting::kRenamingMask.name,   setting::kSourcePath.name,
+      setting::kRenamePath.name,     setting::kRenameType.name,     setting::kDuplicateSuffix.name,
+      setting::kDuplicateFiles.name, setting::kFileTimeChange.name,
+  };
+  return names;
+}
+
 int ReadListOptions(CliContext& ctx, const ArgList& args, ListOptions& options) {
+  // Before the engine is loaded: loading it writes the selection filter back.
+  if (!args.Flag("save")) ctx.Settings().KeepInMemory(RunOptionSettings());
   if (auto device = args.Value("device")) {
     if (!args.Positionals().empty()) return ctx.Usage("give either a folder (DIR) or --device, not both");
     std::string message;
@@ -169,6 +180,9 @@ void ApplyListOptions(CliContext& ctx, const ListOptions& options, RenameListMod
     if (options.renamePath) engine.renamePath = *options.renamePath;
   }
 
+  list.onProgress = [&ctx](int done, int total, const std::string& folder) {
+    ctx.Progress().Update(done, total, folder);
+  };
   list.LoadViewSettings();
   list.SetMaskText(options.mask);
   list.ReReadFolder = true;

@@ -7,6 +7,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "arguments.h"
 #include "cli_context.h"
@@ -38,6 +39,10 @@ struct ListOptions {
   bool save = false;   // --save: the options are stored as the desktop program would
   PromptAnswers answers;
 };
+
+// The settings that the options of a run (and its folder) write. Without
+// --save they are kept in memory for the run, so the settings file stays as it was.
+const std::vector<std::string>& RunOptionSettings();
 
 // Reads and checks the options; returns -1 to go on, else the exit status
 // (usage errors 2, refused input 1, with the message written).
