@@ -15,14 +15,14 @@ namespace {
 // paths and the filter, the view's rules for the mask, stored value or default
 // for everything else.
 std::string EffectiveValue(CliContext& ctx, const SettingDefinition& def) {
-  std::string name = def.name;
-  if (name == "SourcePath") return ctx.Engine().sourcePath;
-  if (name == "RenamePath") return ctx.Engine().renamePath;
-  if (name == "SelectionMask") {
+  const std::string name = def.name;
+  if (name == setting::kSourcePath.name) return ctx.Engine().sourcePath;
+  if (name == setting::kRenamePath.name) return ctx.Engine().renamePath;
+  if (name == setting::kSelectionMask.name) {
     std::string text = ctx.Settings().GetText(name);
     return text.empty() ? DefaultText(def) : text;
   }
-  if (name == "RenamingMask") {
+  if (name == setting::kRenamingMask.name) {
     std::string text = ctx.Settings().GetText(name);
     if (text.find("Undefined") != std::string::npos) return DefaultText(def);
     if (text == "%d-%b-%Y-%H-%H-%S") return "%d-%b-%Y-%H-%M-%S";
@@ -73,6 +73,9 @@ int RunSettingsCommand(CliContext& ctx, const Args& args) {
   const auto& words = list.Positionals();
   if (words.empty()) return ctx.Usage("settings needs list, get NAME or set NAME VALUE");
   ctx.Settings().CreateSettingsBranch();
+
+  // Reading values writes none: loading the engine would store the selection filter back.
+  if (words[0] != "set") ctx.Settings().KeepInMemory({setting::kSelectionMask.name});
 
   if (words[0] == "list" && words.size() == 1) {
     Table table;
