@@ -33,7 +33,9 @@ Table ListTable(const RenameListModel& list) {
         list.ColumnText(i, ColumnExifDate),
         list.ColumnText(i, ColumnComments),
         data.FilePath,
-        IsoFromDateText(row.fileDateText),
+        // The record's own time where the text shows it (exact in the hour a clock goes back).
+        row.fileDateText == FormatDateText(data.FileDate) ? IsoLocalTime(data.FileDate)
+                                                          : IsoFromDateText(row.fileDateText),
         data.ExifDateValid ? IsoLocalTime(data.ExifDate) : TableCell(nullptr),
         data.CounterValue >= 0 ? TableCell(static_cast<long long>(data.CounterValue)) : TableCell(nullptr),
         (data.StateFlags & RowRenamed) != 0,
