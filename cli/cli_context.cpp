@@ -1,17 +1,27 @@
 #include "cli_context.h"
 
+#include <unistd.h>
+
 #include <cstdio>
+
+#include "field_escape.h"
+#include "quiet_filter.h"
 
 namespace lx::cli {
 
 void StderrLogSink::AddLogLine(const std::string& line) {
-  std::fputs(line.c_str(), stderr);
-  std::fputc('\n', stderr);
-  std::fflush(stderr);
+  if (quiet_ && !IsWarningOrError(line)) return;
+  progress_.WriteAbove(line + "\n");
 }
 
-CliContext::CliContext(std::vector<std::string> args, std::ostream& out, std::ostream& err)
-    : args_(std::move(args)), out_(out), err_(err), settings_(SettingsStore::ForCurrentUser()) {}
+CliContext::CliContext(std::vector<std::string> args, std::ostream& out, std::ostream& err, bool quiet)
+    : args_(std::move(args)),
+      out_(out),
+      err_(err),
+      quiet_(quiet),
+      settings_(SettingsStore::ForCurrentUser()),
+      progress_(!quiet && ::isatty(STDERR_FILENO) != 0),
+      prompts_(PromptAnswers{}, &progress_, quiet) {}
 
 CLorvexandrinEngine& CliContext::Engine(bool logFilter) {
   if (!engine_) {
@@ -22,11 +32,13 @@ CLorvexandrinEngine& CliContext::Engine(bool logFilter) {
 }
 
 int CliContext::Usage(const std::string& message) {
+  progress_.Finish();
   err_ << "lorvexandrin-cli: " << message << "\n(see lorvexandrin-cli --help)\n";
   return kExitUsage;
 }
 
 int CliContext::Refuse(const std::string& message) {
+  progress_.Finish();
   err_ << message << '\n';
   return kExitRefused;
 }
@@ -34,7 +46,7 @@ int CliContext::Refuse(const std::string& message) {
 void CliContext::PrintRow(const std::vector<std::string>& fields) {
   for (size_t i = 0; i < fields.size(); ++i) {
     if (i) out_ << '\t';
-    out_ << fields[i];
+    out_ << EscapeField(fields[i]);
   }
   out_ << '\n';
 }

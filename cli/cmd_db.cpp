@@ -7,11 +7,13 @@
 #include "base/rich_text.h"
 #include "cli_database.h"
 #include "commands.h"
+#include "iso_dates.h"
 #include "masks/mask_data.h"
 #include "platform/text.h"
 #include "storage/keyword_store.h"
 #include "storage/picture_counter.h"
 #include "storage/typed_text_store.h"
+#include "table_writer.h"
 
 namespace lx::cli {
 
@@ -37,11 +39,31 @@ bool ParseId(const std::string& text, int& id) {
   return true;
 }
 
-// The rows of a list as they were read; the "Empty Table" stand-in prints nothing.
-void PrintTable(CliContext& ctx, const SqlTable& table, bool header, const std::vector<std::string>& headers) {
-  if (header) ctx.PrintRow(headers);
-  if (table.emptyTable) return;
-  for (const auto& row : table.rows) ctx.PrintRow(row);
+// The rows of a stored list as they were read; the "Empty Table" stand-in
+// gives no rows. Ids are numbers in JSON; a date column also gets its ISO form.
+void PrintTable(CliContext& ctx, const SqlTable& sql, const ArgList& args, std::vector<TableColumn> columns,
+                int dateColumn = -1) {
+  Table table;
+  table.columns = std::move(columns);
+  if (dateColumn >= 0) table.columns.push_back({"ISO Date", "date_iso", false});
+  if (!sql.emptyTable) {
+    for (const auto& row : sql.rows) {
+      std::vector<TableCell> cells;
+      for (size_t i = 0; i < row.size(); ++i) {
+        long long id = 0;
+        if (i == 0 && ParseInt(row[i], 0, 0x7FFFFFFF, id))
+          cells.emplace_back(id);
+        else
+          cells.emplace_back(row[i]);
+      }
+      if (dateColumn >= 0)
+        cells.push_back(static_cast<size_t>(dateColumn) < row.size()
+                            ? IsoFromDateText(row[static_cast<size_t>(dateColumn)])
+                            : TableCell(nullptr));
+      table.rows.push_back(std::move(cells));
+    }
+  }
+  WriteTable(ctx.Out(), table, ReadTableOutput(args));
 }
 
 // A mask is stored only when it names a valid file: it parses and holds no
@@ -88,7 +110,7 @@ int RunKeywordsCommand(CliContext& ctx, const Args& args) {
   const std::string& sub = args[0];
   ArgList list(Args(args.begin() + 1, args.end()));
   int exitCode = kExitUsage;
-  if (!ParseArgs(ctx, args, {"sort"}, {"header", "yes"}, list, exitCode)) return exitCode;
+  if (!ParseArgs(ctx, args, {"sort"}, {"header", "json", "yes"}, list, exitCode)) return exitCode;
   const auto& pos = list.Positionals();
 
   if (sub == "list") {
@@ -98,7 +120,8 @@ int RunKeywordsCommand(CliContext& ctx, const Args& args) {
     if (!db.Ready()) return ctx.Refuse(kNoDatabase);
     SqlTable table;
     if (KeywordStore(db.Sql()).FillKeywordList(table, sortIndex) < 0) return ctx.Refuse(kNoDatabase);
-    PrintTable(ctx, table, list.Flag("header"), {"Keyword Id", "Keyword", "Abbr. Keyword"});
+    PrintTable(ctx, table, list,
+               {{"Keyword Id", "keyword_id"}, {"Keyword", "keyword"}, {"Abbr. Keyword", "abbreviation"}});
     return kExitOk;
   }
   if (sub == "add") {
@@ -181,7 +204,7 @@ int RunTextsCommand(CliContext& ctx, const Args& args) {
   const std::string& sub = args[0];
   ArgList list(Args(args.begin() + 1, args.end()));
   int exitCode = kExitUsage;
-  if (!ParseArgs(ctx, args, {"sort"}, {"header"}, list, exitCode)) return exitCode;
+  if (!ParseArgs(ctx, args, {"sort"}, {"header", "json"}, list, exitCode)) return exitCode;
   const auto& pos = list.Positionals();
   if (sub == "list") {
     int sortIndex = SortIndex(list.Value("sort"), {"id", "text", "date"});
@@ -190,7 +213,7 @@ int RunTextsCommand(CliContext& ctx, const Args& args) {
     if (!db.Ready()) return ctx.Refuse(kNoDatabase);
     SqlTable table;
     if (TypedTextStore(db.Sql()).FillHistory(table, sortIndex) < 0) return ctx.Refuse(kNoDatabase);
-    PrintTable(ctx, table, list.Flag("header"), {"Text Id", "Text Entry", "Date & Time"});
+    PrintTable(ctx, table, list, {{"Text Id", "text_id"}, {"Text Entry", "text"}, {"Date & Time", "date"}}, 2);
     return kExitOk;
   }
   if (sub == "add" || sub == "delete") {
@@ -221,7 +244,7 @@ int RunMasksCommand(CliContext& ctx, const Args& args) {
   const std::string& sub = args[0];
   ArgList list(Args(args.begin() + 1, args.end()));
   int exitCode = kExitUsage;
-  if (!ParseArgs(ctx, args, {}, {"header"}, list, exitCode)) return exitCode;
+  if (!ParseArgs(ctx, args, {}, {"header", "json"}, list, exitCode)) return exitCode;
   const auto& pos = list.Positionals();
   const char* standardRefusal =
       "Mask %d is a Standard Mask: The four standard masks can NOT be modified NOR deleted ...";
@@ -232,7 +255,8 @@ int RunMasksCommand(CliContext& ctx, const Args& args) {
     if (!db.Ready()) return ctx.Refuse(kNoDatabase);
     SqlTable table;
     if (db.Database().ListMasks(table) < 0) return ctx.Refuse(kNoDatabase);
-    PrintTable(ctx, table, list.Flag("header"), {"Mask Id", "Renaming Mask Format", "Mask Description"});
+    PrintTable(ctx, table, list,
+               {{"Mask Id", "mask_id"}, {"Renaming Mask Format", "mask"}, {"Mask Description", "description"}});
     return kExitOk;
   }
   if (sub == "add") {

@@ -9,25 +9,35 @@
 #include "commands.h"
 #include "imaging/exif_details.h"
 #include "imaging/image_attributes.h"
+#include "iso_dates.h"
 #include "platform/system_error.h"
 #include "platform/text.h"
+#include "table_writer.h"
 
 namespace lx::cli {
 
 namespace {
 
-void PrintGrid(CliContext& ctx, const PropertyGrid& grid, bool header) {
-  if (header) ctx.PrintRow({"Group", "Property", "Value", "Description"});
+// A value that is a date of the program's layout also gets its ISO form.
+void PrintGrid(CliContext& ctx, const PropertyGrid& grid, const TableOutput& output) {
+  Table table;
+  table.columns = {{"Group", "group"},
+                   {"Property", "property"},
+                   {"Value", "value"},
+                   {"Description", "description"},
+                   {"Value ISO", "value_iso", false}};
   for (const auto& group : grid)
-    for (const auto& row : group.rows) ctx.PrintRow({group.title, row.name, row.value, row.description});
+    for (const auto& row : group.rows)
+      table.rows.push_back({group.title, row.name, row.value, row.description, IsoFromDateText(row.value)});
+  WriteTable(ctx.Out(), table, output);
 }
 
-// One FILE and an optional --header; false after a usage message.
-bool ParseFileArgument(CliContext& ctx, const Args& args, const char* command, std::string& file, bool& header,
+// One FILE, --header and --json; false after a usage message.
+bool ParseFileArgument(CliContext& ctx, const Args& args, const char* command, std::string& file, TableOutput& output,
                        int& exitCode) {
   ArgList list(args);
   std::string error;
-  if (!list.Parse({}, {"header"}, error)) {
+  if (!list.Parse({}, {"header", "json"}, error)) {
     exitCode = ctx.Usage(error);
     return false;
   }
@@ -36,7 +46,7 @@ bool ParseFileArgument(CliContext& ctx, const Args& args, const char* command, s
     return false;
   }
   file = list.Positionals()[0];
-  header = list.Flag("header");
+  output = ReadTableOutput(list);
   return true;
 }
 
@@ -44,20 +54,20 @@ bool ParseFileArgument(CliContext& ctx, const Args& args, const char* command, s
 
 int RunDetailsCommand(CliContext& ctx, const Args& args) {
   std::string file;
-  bool header = false;
+  TableOutput output;
   int exitCode = kExitOk;
-  if (!ParseFileArgument(ctx, args, "details", file, header, exitCode)) return exitCode;
+  if (!ParseFileArgument(ctx, args, "details", file, output, exitCode)) return exitCode;
   FileDetails details = ShowFileDetails(file);
   if (!details.gridBuilt) return kExitRefused;  // the log line on standard error says why
-  PrintGrid(ctx, details.grid, header);
+  PrintGrid(ctx, details.grid, output);
   return kExitOk;
 }
 
 int RunAttributesCommand(CliContext& ctx, const Args& args) {
   std::string file;
-  bool header = false;
+  TableOutput output;
   int exitCode = kExitOk;
-  if (!ParseFileArgument(ctx, args, "attributes", file, header, exitCode)) return exitCode;
+  if (!ParseFileArgument(ctx, args, "attributes", file, output, exitCode)) return exitCode;
 
   struct statx st {};
   if (statx(AT_FDCWD, file.c_str(), 0, STATX_BASIC_STATS | STATX_BTIME, &st) != 0)
@@ -67,7 +77,7 @@ int RunAttributesCommand(CliContext& ctx, const Args& args) {
   ImageAttributes attributes = FillImageAttributes(file, created, st.stx_mtime.tv_sec, st.stx_atime.tv_sec);
   if (!attributes.filled)
     return ctx.Refuse(StrFormat("Unable to Read File %s", file.c_str()) + FormatSystemError(attributes.error));
-  PrintGrid(ctx, attributes.grid, header);
+  PrintGrid(ctx, attributes.grid, output);
   return kExitOk;
 }
 

@@ -16,7 +16,9 @@ int RunListCommand(CliContext& ctx, const Args& args) {
   ListKeywords keywords(ctx, options.mask);
   RenameListModel model(ctx.Engine(), ctx.Prompts(), keywords.Source());
   ApplyListOptions(ctx, options, model);
+  ctx.Progress().Start("Reading");
   const bool listed = model.RefreshList(RunList);
+  ctx.Progress().Finish();
   if (ctx.Prompts().Refused()) return ctx.Refuse(ctx.Prompts().Refusal());
   if (!listed && !model.MaskMessage().empty()) return kExitRefused;  // the message is already on standard error
   PrintListRows(ctx, options, model);

@@ -4,38 +4,48 @@
 #include "masks/mask_catalogue.h"
 #include "masks/mask_data.h"
 #include "platform/times.h"
+#include "table_writer.h"
 
 namespace lx::cli {
 
 int RunMaskCommand(CliContext& ctx, const Args& args) {
   ArgList list(args);
   std::string error;
-  if (!list.Parse({}, {"header"}, error)) return ctx.Usage(error);
+  if (!list.Parse({}, {"header", "json"}, error)) return ctx.Usage(error);
   if (list.Positionals().size() != 1) return ctx.Usage("mask takes one renaming mask (quote it)");
 
   CMaskData mask;
   std::string message;
   if (!mask.ParseMask(list.Positionals()[0], message, ReportQuiet)) return ctx.Refuse(message);
 
-  if (list.Flag("header"))
-    ctx.PrintRow({"Spec. Id", "Spec. Mask", "Spec. Type", "Spec. Sub-Type", "Additional Data", "Spec. Error"});
+  Table table;
+  table.columns = {{"Spec. Id", "spec_id"},
+                   {"Spec. Mask", "spec_mask"},
+                   {"Spec. Type", "spec_type"},
+                   {"Spec. Sub-Type", "spec_sub_type"},
+                   {"Additional Data", "additional_data"},
+                   {"Spec. Error", "spec_error"}};
   for (int i = 0; i < mask.SpecCount; ++i) {
     const CMaskAttr& spec = mask.Specs[static_cast<size_t>(i)];
-    ctx.PrintRow({std::to_string(i + 1), BlankRuleText(spec.SpecMask), SpecTypeName(spec.SpecType),
-                  SpecSubTypeLabel(spec.SpecType, spec.SpecSubType),
-                  AdditionalDataLabel(spec.SpecType, spec.AdditionalData), spec.SpecError});
+    table.rows.push_back({static_cast<long long>(i + 1), BlankRuleText(spec.SpecMask), SpecTypeName(spec.SpecType),
+                          SpecSubTypeLabel(spec.SpecType, spec.SpecSubType),
+                          AdditionalDataLabel(spec.SpecType, spec.AdditionalData), spec.SpecError});
   }
+  WriteTable(ctx.Out(), table, ReadTableOutput(list));
   return kExitOk;
 }
 
 int RunCatalogueCommand(CliContext& ctx, const Args& args) {
   ArgList list(args);
   std::string error;
-  if (!list.Parse({}, {"header"}, error)) return ctx.Usage(error);
+  if (!list.Parse({}, {"header", "json"}, error)) return ctx.Usage(error);
   if (!list.Positionals().empty()) return ctx.Usage("catalogue takes no arguments");
-  if (list.Flag("header")) ctx.PrintRow({"Mask Scope", "Mask Format", "Description", "Sample Value"});
+  Table table;
+  table.columns = {
+      {"Mask Scope", "scope"}, {"Mask Format", "format"}, {"Description", "description"}, {"Sample Value", "sample"}};
   for (const auto& row : MaskCatalogue(NowSeconds()))
-    ctx.PrintRow({row.scope, row.format, row.description, row.sample});
+    table.rows.push_back({row.scope, row.format, row.description, row.sample});
+  WriteTable(ctx.Out(), table, ReadTableOutput(list));
   return kExitOk;
 }
 

@@ -31,7 +31,9 @@ int ReadSelection(CliContext& ctx, const ArgList& args, std::vector<int>& indice
 // Lists the folder as `list` does; -1 to go on, else the exit status.
 int ListFolder(CliContext& ctx, const ListOptions& options, RenameListModel& model) {
   ApplyListOptions(ctx, options, model);
+  ctx.Progress().Start("Reading");
   const bool listed = model.RefreshList(RunList);
+  ctx.Progress().Finish();
   if (ctx.Prompts().Refused()) return ctx.Refuse(ctx.Prompts().Refusal());
   if (!listed) return kExitRefused;  // the reason is on standard error already
   return -1;
@@ -70,7 +72,9 @@ int RunRenameCommand(CliContext& ctx, const Args& args) {
     if (int status = SelectRows(ctx, model, indices); status >= 0) return status;
     mode = RunRenameSelected;
   }
+  ctx.Progress().Start("Renaming");
   const bool renamed = model.RefreshList(mode);
+  ctx.Progress().Finish();
   if (ctx.Prompts().Refused()) return ctx.Refuse(ctx.Prompts().Refusal());
   PrintListRows(ctx, options, model);
   return renamed ? kExitOk : kExitRefused;

@@ -5,6 +5,7 @@
 #include "commands.h"
 #include "platform/text.h"
 #include "storage/settings_catalogue.h"
+#include "table_writer.h"
 
 namespace lx::cli {
 
@@ -14,14 +15,14 @@ namespace {
 // paths and the filter, the view's rules for the mask, stored value or default
 // for everything else.
 std::string EffectiveValue(CliContext& ctx, const SettingDefinition& def) {
-  std::string name = def.name;
-  if (name == "SourcePath") return ctx.Engine().sourcePath;
-  if (name == "RenamePath") return ctx.Engine().renamePath;
-  if (name == "SelectionMask") {
+  const std::string name = def.name;
+  if (name == setting::kSourcePath.name) return ctx.Engine().sourcePath;
+  if (name == setting::kRenamePath.name) return ctx.Engine().renamePath;
+  if (name == setting::kSelectionMask.name) {
     std::string text = ctx.Settings().GetText(name);
     return text.empty() ? DefaultText(def) : text;
   }
-  if (name == "RenamingMask") {
+  if (name == setting::kRenamingMask.name) {
     std::string text = ctx.Settings().GetText(name);
     if (text.find("Undefined") != std::string::npos) return DefaultText(def);
     if (text == "%d-%b-%Y-%H-%H-%S") return "%d-%b-%Y-%H-%M-%S";
@@ -68,14 +69,26 @@ bool ParseNumberValue(const std::string& text, std::uint32_t& value) {
 int RunSettingsCommand(CliContext& ctx, const Args& args) {
   ArgList list(args);
   std::string error;
-  if (!list.Parse({}, {"header"}, error)) return ctx.Usage(error);
+  if (!list.Parse({}, {"header", "json"}, error)) return ctx.Usage(error);
   const auto& words = list.Positionals();
   if (words.empty()) return ctx.Usage("settings needs list, get NAME or set NAME VALUE");
   ctx.Settings().CreateSettingsBranch();
 
+  // Reading values writes none: loading the engine would store the selection filter back.
+  if (words[0] != "set") ctx.Settings().KeepInMemory({setting::kSelectionMask.name});
+
   if (words[0] == "list" && words.size() == 1) {
-    if (list.Flag("header")) ctx.PrintRow({"Name", "Value"});
-    for (const auto& def : SettingsCatalogue()) ctx.PrintRow({def.name, EffectiveValue(ctx, def)});
+    Table table;
+    table.columns = {{"Name", "name"}, {"Value", "value"}};
+    for (const auto& def : SettingsCatalogue()) {
+      std::string value = EffectiveValue(ctx, def);
+      long long number = 0;
+      if (def.type == SettingType::Number && ParseInt(value, 0, 0xFFFFFFFFll, number))
+        table.rows.push_back({std::string(def.name), number});
+      else
+        table.rows.push_back({std::string(def.name), std::move(value)});
+    }
+    WriteTable(ctx.Out(), table, ReadTableOutput(list));
     return kExitOk;
   }
   if (words[0] == "get" && words.size() == 2) {

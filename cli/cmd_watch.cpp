@@ -16,6 +16,7 @@
 #include "base/log.h"
 #include "cli_database.h"
 #include "commands.h"
+#include "list_options.h"
 #include "platform/paths.h"
 #include "rename/folder_watch.h"
 #include "rename/rename_list.h"
@@ -71,6 +72,8 @@ int RunWatchCommand(CliContext& ctx, const Args& args) {
   FdCloser changeFd{eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)};
   if (signalFd.fd < 0 || changeFd.fd < 0) return ctx.Refuse("Unable to Start Directory Watch" + std::string(" ..."));
 
+  // Watching a folder from a terminal leaves the desktop program's source folder alone.
+  ctx.Settings().KeepInMemory(RunOptionSettings());
   CLorvexandrinEngine& engine = ctx.Engine(true);
   engine.sourceKind = SourceKind::Folder;
   engine.sourcePath = folder;

@@ -6,12 +6,14 @@
 #include <cstdlib>
 
 #include "cli_database.h"
+#include "list_table.h"
 #include "masks/mask_data.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 #include "rename/device_list_run.h"
 #include "rename/duplicate_names.h"
 #include "rename/rename_path.h"
+#include "table_writer.h"
 
 namespace lx::cli {
 
@@ -59,12 +61,23 @@ const std::set<std::string>& ListValueOptions() {
 }
 
 const std::set<std::string>& ListFlagOptions() {
-  static const std::set<std::string> flags = {"case-sensitive", "suffix-original", "no-suffix-original", "yes",
-                                              "header"};
+  static const std::set<std::string> flags = {
+      "case-sensitive", "suffix-original", "no-suffix-original", "yes", "header", "json", "save"};
   return flags;
 }
 
+const std::vector<std::string>& RunOptionSettings() {
+  static const std::vector<std::string> names = {
+      setting::kSelectionMask.name,  setting::kRenamingMask.name,   setting::kSourcePath.name,
+      setting::kRenamePath.name,     setting::kRenameType.name,     setting::kDuplicateSuffix.name,
+      setting::kDuplicateFiles.name, setting::kFileTimeChange.name,
+  };
+  return names;
+}
+
 int ReadListOptions(CliContext& ctx, const ArgList& args, ListOptions& options) {
+  // Before the engine is loaded: loading it writes the selection filter back.
+  if (!args.Flag("save")) ctx.Settings().KeepInMemory(RunOptionSettings());
   if (auto device = args.Value("device")) {
     if (!args.Positionals().empty()) return ctx.Usage("give either a folder (DIR) or --device, not both");
     std::string message;
@@ -123,7 +136,8 @@ int ReadListOptions(CliContext& ctx, const ArgList& args, ListOptions& options) 
     if (!options.sortColumn)
       return ctx.Usage("--sort COLUMN[:desc], COLUMN one of current, new, file-date, exif-date, comments (or 0-4)");
   }
-  options.header = args.Flag("header");
+  options.output = ReadTableOutput(args);
+  options.save = args.Flag("save");
   options.answers.keyword = args.Value("keyword");
   options.answers.keywordAbbr = args.Value("keyword-abbr");
   options.answers.text = args.Value("text");
@@ -166,6 +180,9 @@ void ApplyListOptions(CliContext& ctx, const ListOptions& options, RenameListMod
     if (options.renamePath) engine.renamePath = *options.renamePath;
   }
 
+  list.onProgress = [&ctx](int done, int total, const std::string& folder) {
+    ctx.Progress().Update(done, total, folder);
+  };
   list.LoadViewSettings();
   list.SetMaskText(options.mask);
   list.ReReadFolder = true;
@@ -178,20 +195,7 @@ void PrintListRows(CliContext& ctx, const ListOptions& options, RenameListModel&
     list.sortAscending = !options.sortDescending;
     list.SortRows(*options.sortColumn, list.sortAscending);
   }
-  if (options.header) {
-    std::vector<std::string> headings;
-    for (const char* heading : kListColumnHeadings) headings.push_back(Trim(heading));
-    ctx.PrintRow(headings);
-  }
-  if (!list.PlaceholderLine().empty()) {
-    ctx.PrintRow({list.PlaceholderLine()});
-    return;
-  }
-  for (int i = 0; i < list.RowCount(); ++i) {
-    std::vector<std::string> fields;
-    for (int column = 0; column < kListColumnCount; ++column) fields.push_back(list.ColumnText(i, column));
-    ctx.PrintRow(fields);
-  }
+  WriteTable(ctx.Out(), ListTable(list), options.output);
 }
 
 }  // namespace lx::cli

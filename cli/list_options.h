@@ -7,11 +7,13 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "arguments.h"
 #include "cli_context.h"
 #include "masks/keyword_source.h"
 #include "rename/rename_list.h"
+#include "table.h"
 
 namespace lx::cli {
 
@@ -33,9 +35,14 @@ struct ListOptions {
   std::optional<int> timeChange;
   std::optional<int> sortColumn;
   bool sortDescending = false;
-  bool header = false;
+  TableOutput output;  // --header, --json
+  bool save = false;   // --save: the options are stored as the desktop program would
   PromptAnswers answers;
 };
+
+// The settings that the options of a run (and its folder) write. Without
+// --save they are kept in memory for the run, so the settings file stays as it was.
+const std::vector<std::string>& RunOptionSettings();
 
 // Reads and checks the options; returns -1 to go on, else the exit status
 // (usage errors 2, refused input 1, with the message written).
@@ -53,11 +60,12 @@ class ListKeywords {
   NoKeywordSource none_;
 };
 
-// Stores the options where the desktop program keeps them, points the engine
-// at the folder and sets up the list (mask text, duplicate handling, answers).
+// Points the engine at the folder, applies the options and sets up the list
+// (mask text, duplicate handling, answers). The values go where the desktop
+// program keeps them only with --save; otherwise they hold for this run.
 void ApplyListOptions(CliContext& ctx, const ListOptions& options, RenameListModel& list);
 
-// Sorts when asked, then prints one record per row.
+// Sorts when asked, then prints the list (TAB records or JSON).
 void PrintListRows(CliContext& ctx, const ListOptions& options, RenameListModel& list);
 
 }  // namespace lx::cli

@@ -1,11 +1,13 @@
 // lorvexandrin-cli: the command-line front end over the core.
-// Exit status: 0 success, 1 input refused, 2 usage error.
+// Exit status: 0 success, 1 input refused, 2 usage error, 3 some rows failed.
+// Every command answers --help (or -h) with its own text, and takes --quiet.
 #include <cstring>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "base/version.h"
+#include "command_help.h"
 #include "commands.h"
 
 namespace {
@@ -47,8 +49,34 @@ void PrintHelp(std::ostream& out) {
   out << "\nOptions of list and rename: --mask M --filter F --case-sensitive --suffix S\n"
          "  --suffix-original | --no-suffix-original --type simple|backup|target|target-delete\n"
          "  --rename-path P --time-change none|creation|modification|all --keyword TEXT\n"
-         "  --keyword-abbr TEXT --text TEXT --yes --sort COLUMN[:desc] --header\n"
-         "\nExit status: 0 success, 1 input refused, 2 usage error.\n";
+         "  --keyword-abbr TEXT --text TEXT --yes --sort COLUMN[:desc] --save\n"
+         "  (without --save the options apply to that run only)\n"
+         "Tables: --header, --json (one JSON document). Every command: --quiet, --help.\n"
+         "See lorvexandrin-cli COMMAND --help.\n"
+         "\nExit status: 0 success, 1 input refused, 2 usage error, 3 some rows failed.\n";
+}
+
+// Takes --quiet out of the words (before a "--"); true when it was there.
+bool TakeQuiet(std::vector<std::string>& words) {
+  bool quiet = false;
+  for (auto it = words.begin(); it != words.end();) {
+    if (*it == "--") break;
+    if (*it == "--quiet") {
+      quiet = true;
+      it = words.erase(it);
+    } else {
+      ++it;
+    }
+  }
+  return quiet;
+}
+
+bool AsksForHelp(const std::vector<std::string>& words) {
+  for (const auto& word : words) {
+    if (word == "--") return false;
+    if (word == "--help" || word == "-h") return true;
+  }
+  return false;
 }
 
 }  // namespace
@@ -67,10 +95,19 @@ int main(int argc, char** argv) {
     std::cout << "lorvexandrin-cli " << lx::ProgramVersionText() << '\n';
     return lx::cli::kExitOk;
   }
+  const bool quiet = TakeQuiet(words);
+  if (words.empty()) {
+    PrintHelp(std::cerr);
+    return lx::cli::kExitUsage;
+  }
   for (const auto& c : kCommands) {
     if (words[0] != c.name) continue;
-    CliContext ctx(words, std::cout, std::cerr);
-    lx::cli::StderrLogSink sink;
+    if (AsksForHelp(words)) {
+      std::cout << lx::cli::CommandHelp(c.name);
+      return lx::cli::kExitOk;
+    }
+    CliContext ctx(words, std::cout, std::cerr, quiet);
+    lx::cli::StderrLogSink sink(ctx.Progress(), quiet);
     lx::ScopedLogSink attached(sink);
     lx::cli::Args args(words.begin() + 1, words.end());
     return c.run(ctx, args);

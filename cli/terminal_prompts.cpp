@@ -10,11 +10,21 @@
 
 namespace lx::cli {
 
-TerminalPrompts::TerminalPrompts(PromptAnswers answers)
-    : answers_(std::move(answers)), interactive_(::isatty(STDIN_FILENO) != 0) {}
+TerminalPrompts::TerminalPrompts(PromptAnswers answers, ProgressLine* progress, bool quiet)
+    : answers_(std::move(answers)), progress_(progress), quiet_(quiet), interactive_(::isatty(STDIN_FILENO) != 0) {}
+
+void TerminalPrompts::Say(const std::string& text) {
+  if (text.empty()) return;
+  if (progress_)
+    progress_->WriteAbove(text);
+  else
+    std::cerr << text << std::flush;
+}
 
 std::optional<std::string> TerminalPrompts::AskLine(const std::string& question) {
   if (!interactive_) return std::nullopt;
+  // The answer is typed on the question's line: no progress line below it.
+  if (progress_) progress_->Finish();
   std::cerr << question << std::flush;
   std::string line;
   if (!std::getline(std::cin, line)) return std::nullopt;
@@ -67,11 +77,15 @@ bool TerminalPrompts::TypeKeyboardEntry(const std::string& filePath, bool applyT
 }
 
 int TerminalPrompts::RichTextMessage(const RichTextRequest& request) {
-  std::string text = RtfToPlainText(request.body);
-  std::cerr << text;
-  if (!text.empty() && text.back() != '\n') std::cerr << '\n';
-  if (!request.url.empty()) std::cerr << "URL for Additional Informations: " << request.url << '\n';
-  if (request.buttons != kButtonsOkCancel && request.buttons != kButtonsYesNo) return kIdOk;
+  const bool question = request.buttons == kButtonsOkCancel || request.buttons == kButtonsYesNo;
+  // A question that --yes answers is only a notice: --quiet leaves it unsaid.
+  if (!(quiet_ && question && answers_.yes)) {
+    std::string text = RtfToPlainText(request.body);
+    if (!text.empty() && text.back() != '\n') text += '\n';
+    if (!request.url.empty()) text += "URL for Additional Informations: " + request.url + '\n';
+    Say(text);
+  }
+  if (!question) return kIdOk;
   if (answers_.yes) return kIdOk;
   auto answer = AskLine(request.buttons == kButtonsYesNo ? "Yes or No? [y/N] " : "Ok or Cancel? [y/N] ");
   if (!answer) {
@@ -83,11 +97,13 @@ int TerminalPrompts::RichTextMessage(const RichTextRequest& request) {
              : kIdCancel;
 }
 
-void TerminalPrompts::ShowRenameOutline(const std::string& rtfBody) { std::cerr << RtfToPlainText(rtfBody); }
+void TerminalPrompts::ShowRenameOutline(const std::string& rtfBody) {
+  if (!quiet_) Say(RtfToPlainText(rtfBody));
+}
 
-void TerminalPrompts::ShowMessage(const std::string& text, const std::string& caption) { std::cerr << text << '\n'; }
+void TerminalPrompts::ShowMessage(const std::string& text, const std::string& caption) { Say(text + '\n'); }
 
-void TerminalPrompts::ShowWarning(const std::string& text, const std::string& caption) { std::cerr << text << '\n'; }
+void TerminalPrompts::ShowWarning(const std::string& text, const std::string& caption) { Say(text + '\n'); }
 
 void TerminalPrompts::Beep() {
   if (::isatty(STDERR_FILENO)) std::cerr << '\a' << std::flush;

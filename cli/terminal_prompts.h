@@ -8,6 +8,7 @@
 #include <string>
 
 #include "base/prompts.h"
+#include "progress_line.h"
 
 namespace lx::cli {
 
@@ -20,7 +21,9 @@ struct PromptAnswers {
 
 class TerminalPrompts : public Prompts {
  public:
-  explicit TerminalPrompts(PromptAnswers answers = {});
+  // progress: the progress line that questions and messages are written
+  // below; quiet: --quiet, the rename outline and confirmed notices stay unsaid.
+  explicit TerminalPrompts(PromptAnswers answers = {}, ProgressLine* progress = nullptr, bool quiet = false);
 
   bool SelectKeyword(const std::string& filePath, bool applyToAll, KeywordChoice& choice) override;
   bool TypeKeyboardEntry(const std::string& filePath, bool applyToAll, TypedTextChoice& choice) override;
@@ -38,9 +41,12 @@ class TerminalPrompts : public Prompts {
 
  private:
   std::optional<std::string> AskLine(const std::string& question);
+  void Say(const std::string& text);
   void Refuse(const std::string& reason);
 
   PromptAnswers answers_;
+  ProgressLine* progress_;
+  bool quiet_;
   bool interactive_;
   std::string refusal_;
 };

@@ -202,6 +202,10 @@ int RenameListModel::ReadSourceFolder(const std::string& folder, const std::stri
   }
   reading = true;
   const SelectionFilter filter = engine_.Filter();
+  const int total = onProgress ? static_cast<int>(std::count_if(
+                                     names.begin(), names.end(),
+                                     [&](const std::string& name) { return filter.Matches(JoinPath(folder, name)); }))
+                               : 0;
   int i = 0;
   for (const std::string& name : names) {
     const std::string path = JoinPath(folder, name);
@@ -219,6 +223,7 @@ int RenameListModel::ReadSourceFolder(const std::string& folder, const std::stri
       if (skipFileCallbacks.load()) thumbnailDisplayType = 0;
     }
     ++i;
+    if (onProgress) onProgress(i, total, folder);
   }
   MarkDuplicateNames(folder, renamePath);
   return RowCount();

@@ -157,6 +157,9 @@ class RenameListModel {
   // rest of the read and later reads go without them, and the thumbnail
   // display type drops to 0. Cleared by the owner when thumbnails are chosen again.
   std::atomic<bool> skipFileCallbacks{false};
+  // Called after each file of a folder read and each row of a rename run:
+  // files done, files of the run, the folder at work (a progress display).
+  std::function<void(int done, int total, const std::string& folder)> onProgress;
   // Stop and start the folder watch around every run.
   std::function<void()> stopWatch;
   std::function<void()> startWatch;

@@ -59,11 +59,17 @@ bool RenameRun(RenameListModel& list, int mode) {
   list.FileCount = list.ApplyRenamingMask(sourcePath, renamePath);
   int renamedCount = 0;
   if (mode == 1) {
-    for (int index : list.SelectedRows())
+    const std::vector<int> selected = list.SelectedRows();
+    int done = 0;
+    for (int index : selected) {
       if (RenameListRow* row = list.Row(index)) renamedCount = executor.RenameListedFile(*row, sourcePath, renamePath);
+      if (list.onProgress) list.onProgress(++done, static_cast<int>(selected.size()), sourcePath);
+    }
   } else {
-    for (int index = 0; index < list.FileCount; ++index)
+    for (int index = 0; index < list.FileCount; ++index) {
       if (RenameListRow* row = list.Row(index)) renamedCount = executor.RenameListedFile(*row, sourcePath, renamePath);
+      if (list.onProgress) list.onProgress(index + 1, list.FileCount, sourcePath);
+    }
   }
 
   const long long elapsed = static_cast<long long>(TickCountMs() - t0);

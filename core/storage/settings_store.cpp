@@ -324,13 +324,40 @@ int SettingsStore::CreateSettingsBranch() {
   return err;
 }
 
+void SettingsStore::KeepInMemory(const std::vector<std::string>& names) {
+  std::lock_guard lock(memory_->mutex);
+  memory_->names.insert(names.begin(), names.end());
+}
+
+std::optional<SettingsStore::Value> SettingsStore::HeldValue(const std::string& name) const {
+  std::lock_guard lock(memory_->mutex);
+  auto it = memory_->values.find(name);
+  if (it == memory_->values.end()) return std::nullopt;
+  return it->second;
+}
+
+bool SettingsStore::Hold(const std::string& name, const Value& value) {
+  std::lock_guard lock(memory_->mutex);
+  if (!memory_->names.count(name)) return false;
+  memory_->values[name] = value;
+  return true;
+}
+
 std::optional<std::string> SettingsStore::FindText(const std::string& name) const {
+  if (auto held = HeldValue(name)) {
+    if (!held->isText) return std::nullopt;
+    return held->text;
+  }
   std::string text;
   if (ReadRegString(kSettingsKey, name, text) != kRegSuccess) return std::nullopt;
   return text;
 }
 
 std::optional<std::uint32_t> SettingsStore::FindNumber(const std::string& name) const {
+  if (auto held = HeldValue(name)) {
+    if (held->isText) return std::nullopt;
+    return held->number;
+  }
   std::uint32_t value = 0;
   if (ReadRegDword(value, kSettingsKey, name) != kRegSuccess) return std::nullopt;
   return value;
@@ -349,12 +376,17 @@ std::uint32_t SettingsStore::GetNumber(const std::string& name) const {
 }
 
 int SettingsStore::SetText(const std::string& name, const std::string& text) {
+  Value held;
+  held.isText = true;
+  held.text = text;
+  if (Hold(name, held)) return kRegSuccess;
   return WriteRegString(kRegTypeExpandSz, kSettingsKey, name, text);
 }
 
 int SettingsStore::SetNumber(const std::string& name, std::uint32_t value) {
   Value v;
   v.number = value;
+  if (Hold(name, v)) return kRegSuccess;
   return Store(kSettingsKey, v, name);
 }
 

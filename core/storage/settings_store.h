@@ -12,8 +12,12 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
+#include <mutex>
 #include <optional>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "storage/setting_keys.h"
 
@@ -70,6 +74,13 @@ class SettingsStore {
   int SetText(TextSetting key, const std::string& text) { return SetText(key.name, text); }
   int SetNumber(NumberSetting key, std::uint32_t value) { return SetNumber(key.name, value); }
 
+  // Values of the settings key kept by this process alone: from now on a
+  // write of one of these names is held in memory (and read back from there)
+  // instead of going to the file. The command line runs with its options
+  // this way, so that trying something in a terminal leaves the desktop
+  // program's settings as they were. Copies of the store share the values.
+  void KeepInMemory(const std::vector<std::string>& names);
+
  private:
   struct Value {
     bool isText = false;
@@ -82,7 +93,18 @@ class SettingsStore {
   int Load(const std::string& keyPath, Values& values) const;
   int Store(const std::string& keyPath, const Value& value, const std::string& name);
 
+  struct MemoryValues {
+    std::mutex mutex;
+    std::set<std::string> names;
+    Values values;
+  };
+  // The held value of a kept name; nullopt when the name is not kept or not written yet.
+  std::optional<Value> HeldValue(const std::string& name) const;
+  // True when the name is kept (the value is then held, not stored).
+  bool Hold(const std::string& name, const Value& value);
+
   std::string root_;
+  std::shared_ptr<MemoryValues> memory_ = std::make_shared<MemoryValues>();
 };
 
 }  // namespace lx

@@ -33,8 +33,8 @@ class ListCli : public ::testing::Test {
 };
 
 TEST_F(ListCli, PrintsOneRowPerMatchingFileAndLogsTheRead) {
-  auto r =
-      RunCli({"list", "--mask", "%Y%m%d_%H%M%S", "--suffix", "-%02d", "--no-suffix-original", photos.Path()}, Env());
+  auto r = RunCli(
+      {"list", "--mask", "%Y%m%d_%H%M%S", "--suffix", "-%02d", "--no-suffix-original", "--save", photos.Path()}, Env());
   ASSERT_EQ(r.exitCode, 0) << r.err;
   auto rows = Lines(r.out);
   ASSERT_EQ(rows.size(), 4u) << r.out;
@@ -62,7 +62,7 @@ TEST_F(ListCli, PrintsOneRowPerMatchingFileAndLogsTheRead) {
 
 TEST_F(ListCli, FilterIsStoredAndSortHeaderAndAnswersApply) {
   auto r = RunCli({"list", "--filter", "*.txt;*.JPG", "--case-sensitive", "--mask", "%K_%KI", "--keyword", "Sea",
-                   "--text", "Trip", "--sort", "current:desc", "--header", photos.Path()},
+                   "--text", "Trip", "--sort", "current:desc", "--header", "--save", photos.Path()},
                   Env());
   ASSERT_EQ(r.exitCode, 0) << r.err;
   auto rows = Lines(r.out);
