@@ -22,6 +22,8 @@ configure_file(${LX_RESOURCES}/${LX_APP_ID}.metainfo.xml.in ${LX_STAGE}/${LX_APP
 execute_process(COMMAND date -u -R -d "${LX_RELEASE_DATE}" OUTPUT_VARIABLE LX_RELEASE_DATE_RFC2822
                 OUTPUT_STRIP_TRAILING_WHITESPACE)
 configure_file(${LX_RESOURCES}/debian/changelog.in ${LX_STAGE}/changelog @ONLY)
+string(SUBSTRING "${LX_RELEASE_DATE}" 0 4 LX_RELEASE_YEAR)
+configure_file(${LX_RESOURCES}/debian/copyright.in ${LX_STAGE}/copyright @ONLY)
 set(LX_GZIPPED)
 foreach(page lorvexandrin-cli lorvexandrin)
   configure_file(${LX_RESOURCES}/man/${page}.1.in ${LX_STAGE}/${page}.1 @ONLY)
@@ -51,7 +53,7 @@ install(CODE "
        DESTINATION \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/zsh/\${lx_zsh_folder}\")")
 install(FILES ${LX_RESOURCES}/completions/lorvexandrin-cli.fish
         DESTINATION ${CMAKE_INSTALL_DATADIR}/fish/vendor_completions.d)
-install(FILES ${LX_RESOURCES}/debian/copyright ${LX_STAGE}/changelog.gz DESTINATION ${LX_DOCDIR})
+install(FILES ${LX_STAGE}/copyright ${LX_STAGE}/changelog.gz DESTINATION ${LX_DOCDIR})
 
 # The desktop program: its entry in the menu, its icon, its manual page and its metainfo.
 if(LX_BUILD_GUI)
@@ -72,12 +74,16 @@ set(CPACK_PACKAGE_NAME lorvexandrin)
 set(CPACK_PACKAGE_VENDOR Quorin)
 set(CPACK_PACKAGE_CONTACT "${LX_PACKAGE_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "rename photographs in bulk from their Exif dates")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Lorvexandrin renames digital photographs in bulk: pick a folder, or a folder on a phone or \
-camera, and a renaming mask such as %Y-%m-%d %H-%M-%S, see every file's current and new name \
-beside its file date and the date the photo was taken, then rename in place, back up and rename, \
-copy into a target folder, or copy and delete, without ever losing a photo.\n\
-This package holds the Qt desktop program and the command-line program lorvexandrin-cli.")
+# Debian shows the description as it stands: lines of at most 80 characters.
+set(CPACK_PACKAGE_DESCRIPTION "\
+Lorvexandrin renames digital photographs in bulk. Pick a folder, or a folder\n\
+on a phone or camera, and a renaming mask such as %Y-%m-%d %H-%M-%S; see\n\
+every file's current and new name beside its file date and the date the photo\n\
+was taken; then rename in place, back up and rename, copy into a target\n\
+folder, or copy and delete, without ever losing a photo.\n\
+\n\
+This package holds the Qt desktop program and the command-line program\n\
+lorvexandrin-cli.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
