@@ -76,6 +76,8 @@ for page in "${MAN_PAGES[@]}"; do
     fail "man -l $page.1.gz"
   fi
   grep -q '@[A-Z_]*@' "$WORK/$page.txt" && fail "$page(1) has an unconfigured @VARIABLE@"
+  # A copy to search, with lines too long to break a word or an option.
+  MANWIDTH=2000 LC_ALL=C.UTF-8 man --nh --nj -E UTF-8 -l "$file" >"$WORK/$page.search" 2>/dev/null
 done
 
 BASH_FILE=$SHARE/bash-completion/completions/lorvexandrin-cli
@@ -98,9 +100,7 @@ if [ -x "$CLI" ]; then
   settings=$("$CLI" settings list 2>/dev/null | cut -f1)
   [ -n "$settings" ] || fail "lorvexandrin-cli settings list gives no settings"
 
-  # The page is searched as rendered, with lines too long to break a word or an option.
-  MAN_TEXT=$WORK/cli-man.txt
-  MANWIDTH=2000 LC_ALL=C.UTF-8 man --nh --nj -E UTF-8 -l "$SHARE/man/man1/lorvexandrin-cli.1.gz" >"$MAN_TEXT" 2>/dev/null
+  MAN_TEXT=$WORK/lorvexandrin-cli.search
   for word in $commands $options $settings; do
     grep -qF -- "$word" "$MAN_TEXT" || fail "lorvexandrin-cli(1) does not name '$word'"
     for f in "$BASH_FILE" "$ZSH_FILE" "$FISH_FILE"; do
@@ -111,6 +111,13 @@ if [ -x "$CLI" ]; then
       esac
       grep -qwF -- "$pattern" "$f" || fail "${f##*/} does not complete '$word'"
     done
+  done
+fi
+
+# The desktop program's manual page names every option of its --help (which needs no display).
+if [ "$GUI" = ON ] && [ -x "$USR/bin/lorvexandrin" ] && [ -f "$WORK/lorvexandrin.search" ]; then
+  for option in $("$USR/bin/lorvexandrin" --help | grep -o -- '--[a-z][a-z-]*' | sort -u); do
+    grep -qF -- "$option" "$WORK/lorvexandrin.search" || fail "lorvexandrin(1) does not name '$option'"
   done
 fi
 
