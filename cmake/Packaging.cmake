@@ -4,8 +4,8 @@
 include(GNUInstallDirs)
 
 set(LX_APP_ID org.quorin.Lorvexandrin)
-# The date of this release, shown by software centres and in the Debian changelog; change it
-# with project(... VERSION).
+# The date of this release, shown by software centres, the manual pages and the Debian
+# changelog; change it together with the version in project().
 set(LX_RELEASE_DATE 2026-12-11)
 set(LX_PROJECT_URL "https://www.quorin.org/lorvexandrin" CACHE STRING
     "Web address of the project; the metainfo's screenshots are published below it")
@@ -23,6 +23,8 @@ execute_process(COMMAND date -u -R -d "${LX_RELEASE_DATE}" OUTPUT_VARIABLE LX_RE
                 OUTPUT_STRIP_TRAILING_WHITESPACE)
 configure_file(${LX_RESOURCES}/debian/changelog.in ${LX_STAGE}/changelog @ONLY)
 string(SUBSTRING "${LX_RELEASE_DATE}" 0 4 LX_RELEASE_YEAR)
+execute_process(COMMAND env LC_ALL=C date -u -d "${LX_RELEASE_DATE}" "+%B %Y" OUTPUT_VARIABLE LX_RELEASE_MONTH
+                OUTPUT_STRIP_TRAILING_WHITESPACE)
 configure_file(${LX_RESOURCES}/debian/copyright.in ${LX_STAGE}/copyright @ONLY)
 set(LX_GZIPPED)
 foreach(page lorvexandrin-cli lorvexandrin)
