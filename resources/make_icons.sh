@@ -1,6 +1,7 @@
 #!/bin/sh
-# Draws the bundled fallback icons (32 x 32 PNG) with ImageMagick. Run it from
-# this folder after changing a drawing; the PNGs are kept in the repository.
+# Draws the bundled fallback icons (32 x 32 PNG) with ImageMagick and renders the
+# program's icon from its SVG. Run it after changing a drawing; the PNGs are kept in
+# the repository.
 set -e
 cd "$(dirname "$0")/icons"
 C="convert -size 32x32 xc:none -strokewidth 2"
@@ -44,7 +45,10 @@ $C -fill '#f1e3c8' -stroke '#8a6a3a' -draw 'ellipse 16,16 14,12 0,360' -stroke n
 $C -fill '#dfe8f3' -stroke "$DARK" -draw 'rectangle 6,7 26,25' -draw 'ellipse 16,25 10,4 0,180' -fill '#f4f8fc' -draw 'ellipse 16,7 10,4 0,360' -fill none -draw 'ellipse 16,16 10,4 0,180' database.png
 # Messages: an envelope.
 $C -fill white -stroke "$DARK" -draw 'rectangle 3,8 29,25' -fill none -draw 'polyline 3,8 16,18 29,8' messages.png
-# The program: a camera with a rename arrow.
-convert -size 64x64 xc:none -strokewidth 2 -fill "$DARK" -stroke "$DARK" -draw 'roundrectangle 4,16 60,54 6,6' -draw 'rectangle 20,10 36,18' \
-  -fill '#cfe3f7' -draw 'circle 32,35 32,22' -fill "$BLUE" -stroke none -draw 'circle 32,35 32,27' \
-  -fill "$AMBER" -draw 'rectangle 46,20 54,25' lorvexandrin.png
+# The program: its icon is drawn once, in org.quorin.Lorvexandrin.svg; the window icon and the
+# desktop's hicolor sizes are renderings of it (rsvg-convert, from librsvg2-bin).
+rsvg-convert -w 64 -h 64 org.quorin.Lorvexandrin.svg -o lorvexandrin.png
+for size in 16 32 48 64 128 256; do
+  mkdir -p "hicolor/${size}x${size}/apps"
+  rsvg-convert -w "$size" -h "$size" org.quorin.Lorvexandrin.svg -o "hicolor/${size}x${size}/apps/org.quorin.Lorvexandrin.png"
+done
