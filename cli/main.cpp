@@ -1,5 +1,5 @@
 // lorvexandrin-cli: the command-line front end over the core.
-// Exit status: 0 success, 1 input refused, 2 usage error.
+// Exit status: 0 success, 1 input refused, 2 usage error, 3 one or more rows of a run failed.
 #include <cstring>
 #include <iostream>
 #include <string>
@@ -48,7 +48,8 @@ void PrintHelp(std::ostream& out) {
          "  --suffix-original | --no-suffix-original --type simple|backup|target|target-delete\n"
          "  --rename-path P --time-change none|creation|modification|all --keyword TEXT\n"
          "  --keyword-abbr TEXT --text TEXT --yes --sort COLUMN[:desc] --header\n"
-         "\nExit status: 0 success, 1 input refused, 2 usage error.\n";
+         "\nExit status: 0 success, 1 input refused, 2 usage error, 3 the run went ahead but\n"
+         "  one or more rows failed (each has its error line on standard error).\n";
 }
 
 }  // namespace
