@@ -168,7 +168,7 @@ int DeleteFile(const std::string& path) {
 int DeleteFileIfSame(const std::string& path, const FileIdentity& identity) {
   // The file is first moved to a private name: what is checked there is what
   // gets removed, with no window for another program to swap the file in.
-  const std::string aside = PartialPathFor(path);
+  const std::string aside = DeletingPathFor(path);
   if (::renameat2(AT_FDCWD, path.c_str(), AT_FDCWD, aside.c_str(), RENAME_NOREPLACE) != 0) {
     const int error = errno;
     if (error != EINVAL && error != ENOSYS) return error;

@@ -36,15 +36,23 @@ bool ProcessRuns(long pid) { return ::kill(static_cast<pid_t>(pid), 0) == 0 || e
 
 }  // namespace
 
-std::string PartialPathFor(const std::string& finalPath) {
+namespace {
+
+std::string HiddenPathFor(const std::string& finalPath, const char* prefix) {
   const PathParts parts = SplitPath(finalPath);
-  std::string head = StrFormat("%s%d-%u-", kPartialPrefix, static_cast<int>(::getpid()), partialSerial.fetch_add(1));
+  std::string head = StrFormat("%s%d-%u-", prefix, static_cast<int>(::getpid()), partialSerial.fetch_add(1));
   std::string name = parts.title + parts.ext;
   // The name is kept only to help a user who finds the file; the limit of a
   // file name must not make the copy fail.
   if (head.size() + name.size() > 255) name.resize(255 - head.size());
   return parts.dir + head + name;
 }
+
+}  // namespace
+
+std::string PartialPathFor(const std::string& finalPath) { return HiddenPathFor(finalPath, kPartialPrefix); }
+
+std::string DeletingPathFor(const std::string& path) { return HiddenPathFor(path, ".lx-deleting-"); }
 
 bool IsPartialName(const std::string& name) { return PartialOwner(name) != 0; }
 

@@ -14,6 +14,11 @@ extern const char* const kPartialPrefix;  // ".lx-partial-"
 // A fresh hidden name for a copy of finalName in the same folder; at most 255 bytes.
 std::string PartialPathFor(const std::string& finalPath);
 
+// A hidden name in the same folder for a file about to be deleted
+// (".lx-deleting-<pid>-<n>-<name>"). Never removed by RemoveStalePartials: after
+// a crash it may hold a file that was not ours to delete.
+std::string DeletingPathFor(const std::string& path);
+
 // True when name (no folder) is one of our partial names.
 bool IsPartialName(const std::string& name);
 

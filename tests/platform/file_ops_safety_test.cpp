@@ -144,7 +144,7 @@ TEST(SafeDelete, ASourceReplacedByAnotherProcessIsKept) {
 
   EXPECT_EQ(DeleteFileIfSame(source.File("IMG_00009.jpg"), copied), kErrorFileChanged);
   EXPECT_EQ(ReadFile(source.File("IMG_00009.jpg")), "a different photo");
-  EXPECT_TRUE(Partials(source.Path()).empty());
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(source.Path()), {}), 1);
 
   // The file that was copied goes.
   WriteFile(source.File("c.jpg"), "copied");
