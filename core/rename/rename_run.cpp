@@ -139,6 +139,11 @@ bool RenameRun(RenameListModel& list, int mode) {
     for (int index = 0; index < list.FileCount; ++index) indices.push_back(index);
   }
   RunRows(list, executor, indices, sourcePath, renamePath);
+  if (executor.Stopped())
+    prompts.ShowWarning(
+        "The Picture Counter Cannot be Stored in the Settings File ... Renaming Stopped so that No Counter is Used "
+        "Twice !!!",
+        kAppTitle);
   const int renamedCount = executor.RenamedCount();
   const int failedCount = executor.FailedCount();
 

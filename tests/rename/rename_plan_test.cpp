@@ -108,6 +108,8 @@ TEST_F(InProcessRun, ACounterThatCannotBeStoredStopsTheRunBeforeTheNextFile) {
   EXPECT_TRUE(PathExists(photos.File("a.jpg")));
   EXPECT_TRUE(PathExists(photos.File("b.jpg")));
   EXPECT_TRUE(log.Contains("Unable to Store the Picture Counter 11 in"));
+  ASSERT_FALSE(prompts.messages.empty());
+  EXPECT_NE(prompts.messages.back().find("Renaming Stopped"), std::string::npos);
   EXPECT_EQ(settings.GetNumber("PictureCounter"), 10u);
 }
 
