@@ -150,6 +150,8 @@ TEST_F(RenameSafety, SuffixedNamesAreCheckedAgain) {
   std::set<std::string> contents;
   for (const auto& name : FilesUnder(src)) contents.insert(ReadFile(src + name));
   EXPECT_EQ(contents, (std::set<std::string>{"upper", "lower", "numbered"}));
+  // ab.JPG and ab.jpg both became ab.jpg; -002 was taken, so the second takes -003.
+  EXPECT_EQ(FilesUnder(src), (std::set<std::string>{"ab-001.jpg", "ab-002.jpg", "ab-003.jpg"}));
   EXPECT_EQ(ReadFile(src + "ab-002.jpg"), "numbered");
 }
 
