@@ -11,10 +11,14 @@
 #include "rename/delete_files.h"
 #include "rename/device_list_run.h"
 #include "rename/rename_path.h"
+#include "rename/rename_run.h"
 
 namespace lx::cli {
 
 namespace {
+
+// The run went ahead but one or more rows did not do what the list showed.
+constexpr int kExitRowsFailed = 3;
 
 // Reads --select; -1 to go on, else the exit status.
 int ReadSelection(CliContext& ctx, const ArgList& args, std::vector<int>& indices) {
@@ -64,6 +68,9 @@ int RunRenameCommand(CliContext& ctx, const Args& args) {
   if (int status = ReadListOptions(ctx, list, options); status >= 0) return status;
 
   ListKeywords keywords(ctx, options.mask);
+  if (keywords.Unusable())
+    return ctx.Refuse(
+        "The Mask Uses Keywords (%K, %KA) but the Quorin Lorvexandrin Database Cannot be Used ... Nothing Renamed !!!");
   RenameListModel model(ctx.Engine(), ctx.Prompts(), keywords.Source());
   if (int status = ListFolder(ctx, options, model); status >= 0) return status;
 
@@ -77,7 +84,8 @@ int RunRenameCommand(CliContext& ctx, const Args& args) {
   ctx.Progress().Finish();
   if (ctx.Prompts().Refused()) return ctx.Refuse(ctx.Prompts().Refusal());
   PrintListRows(ctx, options, model);
-  return renamed ? kExitOk : kExitRefused;
+  if (!renamed) return kExitRefused;
+  return LastRenameRun().failedCount > 0 ? kExitRowsFailed : kExitOk;
 }
 
 int RunDeleteCommand(CliContext& ctx, const Args& args) {

@@ -4,6 +4,8 @@
 #include "arguments.h"
 #include "commands.h"
 #include "platform/text.h"
+#include "rename/duplicate_names.h"
+#include "storage/setting_ranges.h"
 #include "storage/settings_catalogue.h"
 #include "table_writer.h"
 
@@ -110,6 +112,9 @@ int RunSettingsCommand(CliContext& ctx, const Args& args) {
         return ctx.Refuse(
             StrFormat("Invalid Value '%s' for Setting '%s': a Whole Number from 0 to 4294967295 is Expected !!!",
                       words[2].c_str(), def->name));
+      if (auto range = SettingRange(def->name); range && (value < range->min || value > range->max))
+        return ctx.Refuse(StrFormat("Invalid Value '%s' for Setting '%s': a Whole Number from %u to %u is Expected !!!",
+                                    words[2].c_str(), def->name, range->min, range->max));
       if (ctx.Settings().SetNumber(def->name, value) != kRegSuccess)
         return ctx.Refuse(
             StrFormat("Unable to Write Setting '%s' in %s !!!", def->name, ctx.Settings().RootFolder().c_str()));
@@ -118,6 +123,13 @@ int RunSettingsCommand(CliContext& ctx, const Args& args) {
     if (words[2].size() > kRegMaxTextLength)
       return ctx.Refuse(StrFormat("Value of Setting '%s' is Too Long: %zu Characters, at Most %zu are Kept !!!",
                                   def->name, words[2].size(), kRegMaxTextLength));
+    const std::string name = def->name;
+    if ((name == setting::kDuplicateSuffix.name || name == setting::kSuffixMask.name) &&
+        DuplicateSuffixIndex(words[2]) < 0)
+      return ctx.Refuse(
+          StrFormat("Invalid Suffix Mask '%s' for Setting '%s': One of the 15 Suffix Masks is Expected "
+                    "(such as -%%03d) !!!",
+                    words[2].c_str(), def->name));
     if (ctx.Settings().SetText(def->name, words[2]) != kRegSuccess)
       return ctx.Refuse(
           StrFormat("Unable to Write Setting '%s' in %s !!!", def->name, ctx.Settings().RootFolder().c_str()));

@@ -142,6 +142,15 @@ int ReadListOptions(CliContext& ctx, const ArgList& args, ListOptions& options) 
   options.answers.keywordAbbr = args.Value("keyword-abbr");
   options.answers.text = args.Value("text");
   options.answers.yes = args.Flag("yes");
+  // These texts go into file names as they are: a "/" would move the file elsewhere.
+  const std::pair<const std::optional<std::string>*, const char*> entries[] = {
+      {&options.answers.keyword, "Keyword"},
+      {&options.answers.keywordAbbr, "Keyword Abbreviation"},
+      {&options.answers.text, "Keyboard Entry"}};
+  for (const auto& [value, field] : entries)
+    if (*value && (*value)->find_first_of(kForbiddenNameCharacters) != std::string::npos)
+      return ctx.Refuse(
+          StrFormat("The following characters are not allowed in %s: %s ", field, kForbiddenNameCharacters));
   return -1;
 }
 
@@ -151,6 +160,8 @@ ListKeywords::ListKeywords(CliContext& ctx, const std::string& mask) {
 }
 
 ListKeywords::~ListKeywords() = default;
+
+bool ListKeywords::Unusable() const { return database_ && !database_->Ready(); }
 
 KeywordSource& ListKeywords::Source() {
   if (database_) return database_->Keywords();

@@ -54,6 +54,9 @@ class ListKeywords {
   ListKeywords(CliContext& ctx, const std::string& mask);
   ~ListKeywords();
   KeywordSource& Source();
+  // True when the mask needs the database and it cannot be used: every
+  // keyword would read "Undefined", so a rename must not go ahead.
+  bool Unusable() const;
 
  private:
   std::unique_ptr<CliDatabase> database_;

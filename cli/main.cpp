@@ -53,7 +53,8 @@ void PrintHelp(std::ostream& out) {
          "  (without --save the options apply to that run only)\n"
          "Tables: --header, --json (one JSON document). Every command: --quiet, --help.\n"
          "See lorvexandrin-cli COMMAND --help.\n"
-         "\nExit status: 0 success, 1 input refused, 2 usage error, 3 some rows failed.\n";
+         "\nExit status: 0 success, 1 input refused, 2 usage error, 3 the run went ahead but\n"
+         "  one or more rows failed (each has its error line on standard error).\n";
 }
 
 // Takes --quiet out of the words (before a "--"); true when it was there.

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "platform/partial_files.h"
 #include "platform/paths.h"
 
 namespace lx {
@@ -75,6 +76,27 @@ int SyncFolder(const std::string& folder) {
   return result == EINVAL ? 0 : result;
 }
 
+FileIdentity IdentityOf(const struct stat& st) {
+  return {static_cast<unsigned long long>(st.st_dev), static_cast<unsigned long long>(st.st_ino),
+          static_cast<long long>(st.st_size), static_cast<long long>(st.st_mtim.tv_sec),
+          static_cast<long long>(st.st_mtim.tv_nsec)};
+}
+
+bool SameIdentity(const FileIdentity& a, const FileIdentity& b) {
+  return a.device == b.device && a.inode == b.inode && a.size == b.size && a.mtimeSec == b.mtimeSec &&
+         a.mtimeNsec == b.mtimeNsec;
+}
+
+// Gives a finished partial file its real name without replacing anything.
+int LinkIntoPlace(const std::string& partial, const std::string& to) {
+  if (::renameat2(AT_FDCWD, partial.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return 0;
+  const int error = errno;
+  if (error != EINVAL && error != ENOSYS) return error;
+  if (::link(partial.c_str(), to.c_str()) != 0) return errno == EPERM ? error : errno;
+  ::unlink(partial.c_str());
+  return 0;
+}
+
 timespec ToTimespec(TimeT t) {
   timespec ts{};
   ts.tv_sec = static_cast<time_t>(t);
@@ -103,27 +125,38 @@ int RenameNoReplace(const std::string& from, const std::string& to) {
   return 0;
 }
 
-int CopyFileNoReplace(const std::string& from, const std::string& to, bool flush) {
-  Fd in(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
+int CopyFileNoReplace(const std::string& from, const std::string& to, bool flush, FileIdentity* source) {
+  // O_NONBLOCK: a FIFO or device under a photo's name must not hang the run.
+  Fd in(::open(from.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC));
   if (in.get() < 0) return errno;
   struct stat st {};
   if (::fstat(in.get(), &st) != 0) return errno;
   if (!S_ISREG(st.st_mode)) return S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+  if (source) *source = IdentityOf(st);
+  // A taken name is refused before any byte is copied.
+  if (PathExists(to)) return EEXIST;
 
-  Fd out(::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, st.st_mode & 0777));
+  const std::string partial = PartialPathFor(to);
+  Fd out(::open(partial.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, st.st_mode & 0777));
   if (out.get() < 0) return errno;
 
-  // From here on the target is ours: any failure removes it, so no half copy remains.
+  // From here on the partial file is ours: any failure removes it.
   int error = CopyData(in.get(), out.get());
   if (error == 0) {
     timespec times[2] = {st.st_atim, st.st_mtim};
     if (::futimens(out.get(), times) != 0) error = errno;
   }
-  if (error == 0 && flush && ::fsync(out.get()) != 0) error = errno;
+  // The data reaches the disk before the copy has a real name, so a crash
+  // never leaves a short file under it.
+  if (error == 0 && ::fsync(out.get()) != 0) error = errno;
   int closeError = out.Close();
   if (error == 0) error = closeError;
-  if (error == 0 && flush) error = SyncFolder(SplitPath(to).dir);
-  if (error != 0) ::unlink(to.c_str());
+  if (error == 0) error = LinkIntoPlace(partial, to);
+  if (error != 0) {
+    ::unlink(partial.c_str());
+    return error;
+  }
+  if (flush) error = SyncFolder(SplitPath(to).dir);
   return error;
 }
 
@@ -132,9 +165,33 @@ int DeleteFile(const std::string& path) {
   return ::unlink(path.c_str()) == 0 ? 0 : errno;
 }
 
+int DeleteFileIfSame(const std::string& path, const FileIdentity& identity) {
+  // The file is first moved to a private name: what is checked there is what
+  // gets removed, with no window for another program to swap the file in.
+  const std::string aside = DeletingPathFor(path);
+  if (::renameat2(AT_FDCWD, path.c_str(), AT_FDCWD, aside.c_str(), RENAME_NOREPLACE) != 0) {
+    const int error = errno;
+    if (error != EINVAL && error != ENOSYS) return error;
+    // No rename flag here: check, then unlink, as closely as can be.
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0) return errno;
+    if (!SameIdentity(IdentityOf(st), identity) || !S_ISREG(st.st_mode)) return kErrorFileChanged;
+    return DeleteFile(path);
+  }
+  struct stat st {};
+  const bool same = ::lstat(aside.c_str(), &st) == 0 && S_ISREG(st.st_mode) && SameIdentity(IdentityOf(st), identity);
+  if (!same) {
+    // Put the other file back under its name; if that name was taken meanwhile,
+    // it stays under the hidden name rather than replace anything.
+    ::renameat2(AT_FDCWD, aside.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE);
+    return kErrorFileChanged;
+  }
+  return ::unlink(aside.c_str()) == 0 ? 0 : errno;
+}
+
 int ReadFileTimes(const std::string& path, FileTimes& times) {
   struct statx sx {};
-  if (::statx(AT_FDCWD, path.c_str(), 0, STATX_BASIC_STATS | STATX_BTIME, &sx) != 0) return errno;
+  if (::statx(AT_FDCWD, path.c_str(), AT_SYMLINK_NOFOLLOW, STATX_BASIC_STATS | STATX_BTIME, &sx) != 0) return errno;
   times.modification = sx.stx_mtime.tv_sec;
   times.access = sx.stx_atime.tv_sec;
   times.hasBirthTime = (sx.stx_mask & STATX_BTIME) != 0;
@@ -146,7 +203,7 @@ int SetFileTimes(const std::string& path, std::optional<TimeT> modification, std
   timespec times[2];
   times[0] = access ? ToTimespec(*access) : timespec{0, UTIME_OMIT};
   times[1] = modification ? ToTimespec(*modification) : timespec{0, UTIME_OMIT};
-  return ::utimensat(AT_FDCWD, path.c_str(), times, 0) == 0 ? 0 : errno;
+  return ::utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW) == 0 ? 0 : errno;
 }
 
 }  // namespace lx

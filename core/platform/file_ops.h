@@ -4,6 +4,7 @@
 // returns 0 on success or the errno of the failure.
 #pragma once
 
+#include <cerrno>
 #include <optional>
 #include <string>
 
@@ -17,14 +18,37 @@ bool PathExists(const std::string& path);
 // Renames from -> to; fails with EEXIST when "to" is taken, whatever the file system.
 int RenameNoReplace(const std::string& from, const std::string& to);
 
-// Copies from -> to, creating "to" exclusively. The copy keeps the source's
-// permission bits, modification and access times. With flush, the copy's data
-// and its folder entry reach the disk before the call returns, so the source
-// may then be deleted safely.
-int CopyFileNoReplace(const std::string& from, const std::string& to, bool flush = false);
+// What makes a file the same file: recorded when a copy opens its source, so
+// that the source is deleted only while its path still names that file.
+struct FileIdentity {
+  unsigned long long device = 0;
+  unsigned long long inode = 0;
+  long long size = 0;
+  long long mtimeSec = 0;
+  long long mtimeNsec = 0;
+};
+
+// Error returned when a path no longer names the file a caller recorded.
+constexpr int kErrorFileChanged = ESTALE;
+
+// Copies from -> to, never replacing anything. Only a regular file is copied
+// (anything else gives EINVAL, a folder EISDIR, a link ELOOP) and the open
+// never blocks, whatever sits under the name. The data goes into a hidden
+// partial file in the target folder, reaches the disk, and only then takes the
+// name "to" (EEXIST when it is taken); an interrupted copy leaves no file under
+// "to". The copy keeps the source's permission bits, modification and access
+// times. source, when given, receives the identity of the file copied.
+// With flush, the folder entry is on disk too before the call returns, so the
+// source may then be deleted safely.
+int CopyFileNoReplace(const std::string& from, const std::string& to, bool flush = false,
+                      FileIdentity* source = nullptr);
 
 // Removes a file (never a folder).
 int DeleteFile(const std::string& path);
+
+// Removes path only while it names the file identified; kErrorFileChanged
+// (and nothing removed) when another file took the name since.
+int DeleteFileIfSame(const std::string& path, const FileIdentity& identity);
 
 struct FileTimes {
   TimeT creation = 0;  // birth time, or the modification time where the file system keeps none
@@ -33,10 +57,12 @@ struct FileTimes {
   TimeT access = 0;
 };
 
+// Times of the entry itself: a link is never followed.
 int ReadFileTimes(const std::string& path, FileTimes& times);
 
 // Sets the modification and/or access time; an absent value keeps the file's own.
 // A creation time cannot be set on Linux, so there is no parameter for it.
+// A link's own times are set, never those of the file it points to.
 int SetFileTimes(const std::string& path, std::optional<TimeT> modification, std::optional<TimeT> access);
 
 }  // namespace lx

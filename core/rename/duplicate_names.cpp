@@ -5,13 +5,17 @@
 #include <cstdio>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "base/log.h"
 #include "base/prompts.h"
 #include "base/version.h"
 #include "engine/engine.h"
+#include "platform/file_ops.h"
 #include "platform/paths.h"
 #include "platform/text.h"
+#include "rename/name_check.h"
+#include "rename/rename_executor.h"
 
 namespace lx {
 
@@ -65,17 +69,20 @@ bool SetDuplicateSuffix(std::string& suffixMask, const std::string& mask, Prompt
   return true;
 }
 
-void MarkDuplicates(std::vector<RenameListRow>& rows, const std::string& suffixMask, bool suffixIncludesRoot) {
+void MarkDuplicates(std::vector<RenameListRow>& rows, const std::string& suffixMask, bool suffixIncludesRoot,
+                    const std::function<bool(const std::string&)>& nameTaken) {
   for (auto& row : rows) row.comments.clear();
 
-  // Groups by the names as they were before any suffix, in list order: a
-  // suffixed name is never compared again. Hashing keeps this linear on big folders.
+  // Groups by the names as they were before any suffix, in list order.
+  // Hashing keeps this linear on big folders.
   std::unordered_map<std::string_view, std::vector<size_t>> groups;
   groups.reserve(rows.size());
   std::vector<std::string> names;
   names.reserve(rows.size());
   for (const auto& row : rows) names.push_back(row.newNameText);
   for (size_t i = 0; i < rows.size(); ++i) groups[names[i]].push_back(i);
+  // Every name the list will give: a suffixed name must not land on one of them.
+  std::unordered_set<std::string> given(names.begin(), names.end());
 
   for (size_t i = 0; i < rows.size(); ++i) {
     const auto& group = groups[names[i]];
@@ -93,22 +100,67 @@ void MarkDuplicates(std::vector<RenameListRow>& rows, const std::string& suffixM
     for (size_t g = suffixIncludesRoot ? 0 : 1; g < group.size(); ++g) {
       RenameListRow& row = rows[group[g]];
       const PathParts parts = SplitPath(row.data.NewName);
-      row.data.NewName = parts.dir + parts.title + FormatDuplicateSuffix(suffixMask, n++) + parts.ext;
-      row.newNameText = row.data.NewName;
+      std::string candidate;
+      // The next number whose name no other row gives and no other file holds.
+      for (;; ++n) {
+        candidate = parts.dir + parts.title + FormatDuplicateSuffix(suffixMask, n) + parts.ext;
+        if (!given.count(candidate) && !(nameTaken && nameTaken(candidate))) break;
+      }
+      ++n;
+      given.insert(candidate);
+      row.data.NewName = candidate;
+      row.newNameText = candidate;
     }
   }
 }
 
-void CheckTargetCollisions(std::vector<RenameListRow>& rows, int renameType, const std::string& renamePath) {
-  if (renameType != TargetRename) return;
-  const std::string folder = WithTrailingSlash(renamePath);
+void CheckTargetCollisions(std::vector<RenameListRow>& rows, int renameType, const std::string& sourcePath,
+                           const std::string& renamePath) {
+  const std::string source = WithTrailingSlash(sourcePath);
+  const std::string target = WithTrailingSlash(renamePath);
+  // Names that a rename of the list frees: taken now, free once their file moved on.
+  std::unordered_set<std::string> freed;
+  if (renameType == SimpleRename || renameType == BackupRename)
+    for (const auto& row : rows)
+      if (row.data.NewName != row.data.FileName) freed.insert(row.data.FileName);
+
   for (auto& row : rows) {
-    const std::string path = folder + row.newNameText;
-    struct stat st {};
-    if (lstat(path.c_str(), &st) != 0) continue;
-    const PathParts parts = SplitPath(path);
-    row.newNameText = StrFormat("%s-Copy%s", parts.title.c_str(), parts.ext.c_str());
-    row.comments += " Copy (File Already Exists)";
+    auto note = [&row](const std::string& text) {
+      if (!row.comments.empty()) row.comments += ' ';
+      row.comments += text;
+    };
+    if (const std::string problem = NewNameProblem(row.data.NewName, row.data.FileName); !problem.empty()) {
+      note(InvalidNewNameText(row.data.NewName, problem));
+      continue;
+    }
+    if (renameType == TargetRename || renameType == TargetRenameDelete) {
+      // The same choice the copy makes: the name, else its " - Copy" form, else nothing.
+      const std::string path = target + row.data.NewName;
+      if (!PathExists(path)) continue;
+      const std::string copy = FreeCopyName(path);
+      if (PathExists(copy)) {
+        note(StrFormat("'%s' and '%s' Already Exist ... File Will Not be Copied", row.data.NewName.c_str(),
+                       FileNameOf(copy).c_str()));
+      } else {
+        row.newNameText = FileNameOf(copy);
+        note("Copy (File Already Exists)");
+      }
+      continue;
+    }
+    if (renameType == BackupRename) {
+      const std::string backup = target + row.data.FileName;
+      if (PathExists(backup)) {
+        const std::string copy = FreeCopyName(backup);
+        if (PathExists(copy))
+          note(StrFormat("Backup '%s' and '%s' Already Exist ... File Will Not be Renamed", row.data.FileName.c_str(),
+                         FileNameOf(copy).c_str()));
+        else
+          note(StrFormat("Backup as '%s' (File Already Exists)", FileNameOf(copy).c_str()));
+      }
+    }
+    if (row.data.NewName != row.data.FileName && !freed.count(row.data.NewName) &&
+        PathExists(source + row.data.NewName))
+      note("File Already Exists ... File Will Not be Renamed");
   }
 }
 

@@ -2,6 +2,7 @@
 // that already exist in the target folder.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -32,11 +33,19 @@ bool SetDuplicateSuffix(std::string& suffixMask, const std::string& mask, Prompt
 
 // Marks rows whose new names are equal (byte for byte), logs one line per
 // group and numbers the group in list order. suffixIncludesRoot: the first
-// row of a group gets a suffix too.
-void MarkDuplicates(std::vector<RenameListRow>& rows, const std::string& suffixMask, bool suffixIncludesRoot);
+// row of a group gets a suffix too. A number is skipped when its name is
+// another row's new name, or when nameTaken (if given) says a file that is
+// not in the list holds it.
+void MarkDuplicates(std::vector<RenameListRow>& rows, const std::string& suffixMask, bool suffixIncludesRoot,
+                    const std::function<bool(const std::string&)>& nameTaken = {});
 
-// For a target rename only: flags rows whose new name already exists in the
-// rename path, showing title + "-Copy" + extension (NewName is kept).
-void CheckTargetCollisions(std::vector<RenameListRow>& rows, int renameType, const std::string& renamePath);
+// Says in the comment column what the run will do with each row, as the run
+// will do it: an invalid new name (the row is not renamed); for the target
+// types, the " - Copy" name the copy takes when the new name exists in the
+// rename path (shown as the new name; NewName is kept), or that both are
+// taken; for a backup, the backup copy's name when the backup name is taken;
+// for the in-place types, a new name held by a file that no rename of the list frees.
+void CheckTargetCollisions(std::vector<RenameListRow>& rows, int renameType, const std::string& sourcePath,
+                           const std::string& renamePath);
 
 }  // namespace lx

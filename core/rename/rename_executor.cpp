@@ -10,6 +10,8 @@
 #include "platform/system_error.h"
 #include "platform/text.h"
 #include "rename/file_times.h"
+#include "rename/name_check.h"
+#include "storage/settings_store.h"
 
 namespace lx {
 
@@ -44,13 +46,15 @@ RenameExecutor::RenameExecutor(CLorvexandrinEngine& engine, Prompts& prompts, in
                                int filePathDisplayType)
     : engine_(engine), prompts_(prompts), fileTimeChange_(fileTimeChange), filePathDisplayType_(filePathDisplayType) {}
 
-int RenameExecutor::RenameListedFile(RenameListRow& row, const std::string& sourcePath, const std::string& renamePath) {
+int RenameExecutor::RenameListedFile(RenameListRow& row, const std::string& sourcePath, const std::string& renamePath,
+                                     const std::string& currentName) {
+  const std::string& current = currentName.empty() ? row.data.FileName : currentName;
   switch (engine_.renameType) {
     case SimpleRename:
-      SimpleRenameRow(row, sourcePath);
+      SimpleRenameRow(row, sourcePath, current);
       break;
     case BackupRename:
-      BackupRenameRow(row, sourcePath, renamePath);
+      BackupRenameRow(row, sourcePath, renamePath, current);
       break;
     case TargetRename:
       TargetRenameRow(row, sourcePath, renamePath, false);
@@ -79,17 +83,52 @@ void RenameExecutor::UpdateTimes(const std::string& path, const RenameListRow& r
   if (fileTimeChange_ > 0) UpdateFileTimeStatus(path, row.data, fileTimeChange_, prompts_);
 }
 
-void RenameExecutor::SaveCounterOf(const RenameListRow& row) {
-  SavePictureCounter(engine_, std::max(row.data.CounterValue, engine_.pictureCounter));
+void RenameExecutor::FailRow(RenameListRow& row, const std::string& comment) {
+  if (!comment.empty()) row.comments = comment;
+  ++failedCount_;
 }
 
-void RenameExecutor::SimpleRenameRow(RenameListRow& row, const std::string& sourcePath) {
-  const std::string sourceFile = sourcePath + row.data.FileName;
+bool RenameExecutor::CheckNewName(RenameListRow& row) {
+  const std::string problem = NewNameProblem(row.data.NewName, row.data.FileName);
+  if (problem.empty()) return true;
+  const std::string text = InvalidNewNameText(row.data.NewName, problem);
+  LogFormat("File '%s': %s", row.data.FileName.c_str(), text.c_str());
+  FailRow(row, text);
+  return false;
+}
+
+void RenameExecutor::FailCopy(RenameListRow& row, const std::string& from, const std::string& to, int error) {
+  LogFormat("Error Copying File %s to %s%s", from.c_str(), to.c_str(), FormatSystemError(error).c_str());
+  prompts_.Beep();
+  FailRow(row, "Not Copied: " + SystemErrorText(error));
+}
+
+bool RenameExecutor::SaveCounterOf(RenameListRow& row) {
+  const int value = row.data.CounterValue;
+  if (value == -1 || value <= engine_.pictureCounter) return true;
+  const int status = engine_.Settings().SetNumber(setting::kPictureCounter, static_cast<std::uint32_t>(value));
+  if (status == kRegSuccess) {
+    engine_.pictureCounter = value;
+    return true;
+  }
+  LogFormat("Unable to Store the Picture Counter %d in %s ... Renaming Stopped Before File '%s' !!!", value,
+            engine_.Settings().RootFolder().c_str(), row.data.FileName.c_str());
+  prompts_.Beep();
+  stopped_ = true;
+  FailRow(row, "Not Renamed: the Picture Counter Cannot be Stored");
+  return false;
+}
+
+void RenameExecutor::SimpleRenameRow(RenameListRow& row, const std::string& sourcePath,
+                                     const std::string& currentName) {
+  if (!CheckNewName(row)) return;
+  const std::string sourceFile = sourcePath + currentName;
   const std::string newSourceFile = sourcePath + row.data.NewName;
-  if (!RenameFileOnDisk(sourceFile, newSourceFile, prompts_)) return;
-  // The counter is stored first thing after the file took its new name, so
-  // that a run killed in between leaves the two as close together as can be.
-  SaveCounterOf(row);
+  if (!SaveCounterOf(row)) return;
+  if (!RenameFileOnDisk(sourceFile, newSourceFile, prompts_)) {
+    FailRow(row, "Not Renamed");
+    return;
+  }
   TakeNewSourceName(row, newSourceFile);
   LogFileOperation(row.data, sourceFile, newSourceFile);
   UpdateTimes(newSourceFile, row);
@@ -97,14 +136,22 @@ void RenameExecutor::SimpleRenameRow(RenameListRow& row, const std::string& sour
   ++renamedCount_;
 }
 
-void RenameExecutor::BackupRenameRow(RenameListRow& row, const std::string& sourcePath, const std::string& renamePath) {
-  const std::string sourceFile = sourcePath + row.data.FileName;
+void RenameExecutor::BackupRenameRow(RenameListRow& row, const std::string& sourcePath, const std::string& renamePath,
+                                     const std::string& currentName) {
+  if (!CheckNewName(row)) return;
+  const std::string sourceFile = sourcePath + currentName;
   const std::string newSourceFile = sourcePath + row.data.NewName;
   const std::string backupFile = FreeCopyName(renamePath + row.data.FileName);
-  if (CopyFileNoReplace(sourceFile, backupFile) != 0) return;
+  if (int error = CopyFileNoReplace(sourceFile, backupFile); error != 0) {
+    FailCopy(row, sourceFile, backupFile, error);
+    return;
+  }
   LogFormat("File '%s' Copied as '%s'", sourceFile.c_str(), backupFile.c_str());
-  if (!RenameFileOnDisk(sourceFile, newSourceFile, prompts_)) return;  // the backup copy stays
-  SaveCounterOf(row);
+  if (!SaveCounterOf(row)) return;
+  if (!RenameFileOnDisk(sourceFile, newSourceFile, prompts_)) {  // the backup copy stays
+    FailRow(row, "Not Renamed");
+    return;
+  }
   TakeNewSourceName(row, newSourceFile);
   LogFileOperation(row.data, sourceFile, newSourceFile);
   UpdateTimes(newSourceFile, row);
@@ -113,18 +160,24 @@ void RenameExecutor::BackupRenameRow(RenameListRow& row, const std::string& sour
 
 void RenameExecutor::TargetRenameRow(RenameListRow& row, const std::string& sourcePath, const std::string& renamePath,
                                      bool deleteSource) {
+  if (!CheckNewName(row)) return;
   const std::string formerName = row.data.FileName;
   const std::string sourceFile = sourcePath + formerName;
   const std::string targetFile = FreeCopyName(renamePath + row.data.NewName);
   if (deleteSource && !PathExists(sourceFile)) {
     std::string text = StrFormat("File %s is Missing in Source Directory - Already Processed ? ", sourceFile.c_str());
     LogMessage(text);
-    row.comments = text;
+    FailRow(row, text);
     return;
   }
-  // Before a source is deleted its copy must be complete and on disk.
-  if (CopyFileNoReplace(sourceFile, targetFile, deleteSource) != 0) return;
-  SaveCounterOf(row);
+  if (!SaveCounterOf(row)) return;
+  // Before a source is deleted its copy must be complete and on disk, and
+  // the source must still be the file that was copied.
+  FileIdentity copied;
+  if (int error = CopyFileNoReplace(sourceFile, targetFile, deleteSource, &copied); error != 0) {
+    FailCopy(row, sourceFile, targetFile, error);
+    return;
+  }
 
   row.data.FileName = row.data.NewName;  // the source keeps its name on disk
   // The name actually written, which is the " - Copy" one when the new name was taken.
@@ -135,17 +188,22 @@ void RenameExecutor::TargetRenameRow(RenameListRow& row, const std::string& sour
   else
     LogFormat("File '%s' Copied and Renamed as '%s'", sourceFile.c_str(), targetFile.c_str());
   UpdateTimes(targetFile, row);
+  ++renamedCount_;
 
   if (deleteSource) {
-    int error = DeleteFile(sourceFile);
+    int error = DeleteFileIfSame(sourceFile, copied);
     if (error == 0) {
       LogFormat("File '%s' Deleted", sourceFile.c_str());
       row.comments = StrFormat("File %s is Deleted in Source Directory !!!", formerName.c_str());
+    } else if (error == kErrorFileChanged) {
+      LogFormat("File '%s' Not Deleted: Another File Took its Name Since it was Copied ... Both are Kept",
+                sourceFile.c_str());
+      FailRow(row, "Source Not Deleted: Another File Took its Name");
     } else {
       LogFormat("Error Deleting File %s%s", sourceFile.c_str(), FormatSystemError(error).c_str());
+      FailRow(row, "Source Not Deleted: " + SystemErrorText(error));
     }
   }
-  ++renamedCount_;
 }
 
 }  // namespace lx

@@ -23,7 +23,8 @@ bool RenameFileOnDisk(const std::string& from, const std::string& to, Prompts& p
 void LogFileOperation(const CRenameFileData& row, const std::string& from, const std::string& to);
 
 // The path itself when nothing has that name, else its " - Copy" variant
-// ("a/b.jpg" -> "a/b - Copy.jpg"). Only one step is tried.
+// ("a/b.jpg" -> "a/b - Copy.jpg"). Only one step is tried: when both are
+// taken the copy is refused (EEXIST), never written over either.
 std::string FreeCopyName(const std::string& path);
 
 class RenameExecutor {
@@ -32,27 +33,51 @@ class RenameExecutor {
   RenameExecutor(CLorvexandrinEngine& engine, Prompts& prompts, int fileTimeChange, int filePathDisplayType);
 
   // Renames one row by the engine's rename type; returns the run's renamed
-  // count after the row. sourcePath and renamePath end with "/".
-  int RenameListedFile(RenameListRow& row, const std::string& sourcePath, const std::string& renamePath);
+  // count after the row. sourcePath and renamePath end with "/". currentName,
+  // when given, is where the file sits now in the source folder (a file moved
+  // aside to break a cycle of renames); else the row's own name.
+  int RenameListedFile(RenameListRow& row, const std::string& sourcePath, const std::string& renamePath,
+                       const std::string& currentName = {});
 
   int RenamedCount() const { return renamedCount_; }
-  void ResetCount() { renamedCount_ = 0; }
+  // Rows that did not do what the list showed; each has its log line.
+  int FailedCount() const { return failedCount_; }
+  // True once the picture counter could not be stored: the run must stop
+  // before the next file, or a later run would reuse the numbers.
+  bool Stopped() const { return stopped_; }
+  void ResetCount() {
+    renamedCount_ = 0;
+    failedCount_ = 0;
+    stopped_ = false;
+  }
 
  private:
-  void SimpleRenameRow(RenameListRow& row, const std::string& sourcePath);
-  void BackupRenameRow(RenameListRow& row, const std::string& sourcePath, const std::string& renamePath);
+  // Counts the row as failed; comment (when not empty) goes to its comment column.
+  void FailRow(RenameListRow& row, const std::string& comment);
+  // Refuses (logs, comments, counts) a row whose new name is not one plain file name.
+  bool CheckNewName(RenameListRow& row);
+  // Logs a failed copy with the system's reason and counts the row.
+  void FailCopy(RenameListRow& row, const std::string& from, const std::string& to, int error);
+  void SimpleRenameRow(RenameListRow& row, const std::string& sourcePath, const std::string& currentName);
+  void BackupRenameRow(RenameListRow& row, const std::string& sourcePath, const std::string& renamePath,
+                       const std::string& currentName);
   void TargetRenameRow(RenameListRow& row, const std::string& sourcePath, const std::string& renamePath,
                        bool deleteSource);
   // The row's file is now sourceFile -> newFile in the source folder.
   void TakeNewSourceName(RenameListRow& row, const std::string& newFile);
   void UpdateTimes(const std::string& path, const RenameListRow& row);
-  void SaveCounterOf(const RenameListRow& row);
+  // Stores the row's counter before the file that uses it changes, so a
+  // crash leaves a gap, never a repeat. False (and the run stopped) when it
+  // cannot be stored.
+  bool SaveCounterOf(RenameListRow& row);
 
   CLorvexandrinEngine& engine_;
   Prompts& prompts_;
   int fileTimeChange_;
   int filePathDisplayType_;
   int renamedCount_ = 0;
+  int failedCount_ = 0;
+  bool stopped_ = false;
 };
 
 }  // namespace lx

@@ -1,6 +1,7 @@
 #include "rename/rename_list.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 #include "base/log.h"
 #include "base/prompts.h"
@@ -8,6 +9,7 @@
 #include "engine/engine.h"
 #include "imaging/exif_access.h"
 #include "masks/keyword_source.h"
+#include "platform/file_ops.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 #include "platform/ticks.h"
@@ -177,10 +179,21 @@ void RenameListModel::RecomputeRow(int index) {
   RefreshRow(index);
 }
 
-void RenameListModel::MarkDuplicateNames(const std::string& /*sourcePath*/, const std::string& renamePath) {
+void RenameListModel::MarkDuplicateNames(const std::string& sourcePath, const std::string& renamePath) {
   if (engine_.sourceKind == SourceKind::None) return;
-  MarkDuplicates(rows_, engine_.suffixMask, suffixIncludesRoot);
-  CheckTargetCollisions(rows_, engine_.renameType, renamePath);
+  const int renameType = engine_.renameType;
+  const bool inPlace = renameType == SimpleRename || renameType == BackupRename;
+  const std::string folder = WithTrailingSlash(inPlace ? sourcePath : renamePath);
+  std::unordered_set<std::string> listed;
+  if (inPlace)
+    for (const auto& row : rows_) listed.insert(row.data.FileName);
+  // A suffixed name must not land on a file outside the list; a listed file's
+  // name is free or taken by its own row's new name, which the marking knows.
+  auto nameTaken = [&](const std::string& name) {
+    return !listed.count(name) && name.find('/') == std::string::npos && PathExists(folder + name);
+  };
+  MarkDuplicates(rows_, engine_.suffixMask, suffixIncludesRoot, nameTaken);
+  CheckTargetCollisions(rows_, renameType, sourcePath, renamePath);
 }
 
 bool RenameListModel::ZipSourceCheck(const std::string& sourcePath) {
@@ -195,13 +208,17 @@ bool RenameListModel::ZipSourceCheck(const std::string& sourcePath) {
 int RenameListModel::ReadSourceFolder(const std::string& folder, const std::string& renamePath) {
   listingBusy = true;
   ClearRows();
-  std::vector<std::string> names;
-  if (!ListFolderFiles(folder, names)) {
+  std::vector<std::string> names, skipped;
+  if (!ListFolderFiles(folder, names, &skipped)) {
     listingBusy = false;
     return 0;
   }
   reading = true;
   const SelectionFilter filter = engine_.Filter();
+  for (const std::string& name : skipped) {
+    const std::string path = JoinPath(folder, name);
+    if (filter.Matches(path)) LogFormat("File '%s' Skipped: Not a Regular File ...", path.c_str());
+  }
   const int total = onProgress ? static_cast<int>(std::count_if(
                                      names.begin(), names.end(),
                                      [&](const std::string& name) { return filter.Matches(JoinPath(folder, name)); }))

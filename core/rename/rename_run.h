@@ -9,6 +9,8 @@ class RenameListModel;
 struct RenameRunResult {
   int fileCount = 0;
   int renamedCount = 0;
+  int failedCount = 0;   // rows that did not do what the list showed
+  bool stopped = false;  // the run stopped before its last row (the counter could not be stored)
   long long elapsedMs = 0;
 };
 

@@ -8,18 +8,26 @@
 #include <cstring>
 #include <memory>
 
+#include "platform/partial_files.h"
+
 namespace lx {
 
 namespace {
 
 unsigned char FoldAscii(unsigned char c) { return (c >= 'a' && c <= 'z') ? static_cast<unsigned char>(c - 32) : c; }
 
-bool IsFolder(int dirFd, const struct dirent* entry) {
-  if (entry->d_type == DT_DIR) return true;
-  if (entry->d_type != DT_UNKNOWN && entry->d_type != DT_LNK) return false;
+enum class EntryKind { Folder, File, Other };
+
+// A link counts as what it points to; a dangling link, a FIFO, a socket or a
+// device is Other: nothing a photo could be, and a FIFO would hang a copy.
+EntryKind KindOf(int dirFd, const struct dirent* entry) {
+  if (entry->d_type == DT_DIR) return EntryKind::Folder;
+  if (entry->d_type == DT_REG) return EntryKind::File;
+  if (entry->d_type != DT_UNKNOWN && entry->d_type != DT_LNK) return EntryKind::Other;
   struct stat st {};
-  if (fstatat(dirFd, entry->d_name, &st, 0) != 0) return false;  // a broken link is listed as a file
-  return S_ISDIR(st.st_mode);
+  if (fstatat(dirFd, entry->d_name, &st, 0) != 0) return EntryKind::Other;
+  if (S_ISDIR(st.st_mode)) return EntryKind::Folder;
+  return S_ISREG(st.st_mode) ? EntryKind::File : EntryKind::Other;
 }
 
 }  // namespace
@@ -35,17 +43,23 @@ bool FolderNameLess(const std::string& a, const std::string& b) {
   return a < b;
 }
 
-bool ListFolderFiles(const std::string& folder, std::vector<std::string>& names) {
+bool ListFolderFiles(const std::string& folder, std::vector<std::string>& names, std::vector<std::string>* skipped) {
   names.clear();
+  if (skipped) skipped->clear();
   std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(folder.c_str()), closedir);
   if (!dir) return false;
   const int fd = dirfd(dir.get());
   while (const struct dirent* entry = readdir(dir.get())) {
     if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0) continue;
-    if (IsFolder(fd, entry)) continue;
-    names.emplace_back(entry->d_name);
+    if (IsPartialName(entry->d_name)) continue;  // a copy still being written, or a stale one
+    const EntryKind kind = KindOf(fd, entry);
+    if (kind == EntryKind::File)
+      names.emplace_back(entry->d_name);
+    else if (kind == EntryKind::Other && skipped)
+      skipped->emplace_back(entry->d_name);
   }
   std::sort(names.begin(), names.end(), FolderNameLess);
+  if (skipped) std::sort(skipped->begin(), skipped->end(), FolderNameLess);
   return true;
 }
 

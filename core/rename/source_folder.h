@@ -9,11 +9,14 @@
 
 namespace lx {
 
-// The names of the folder's entries that are not folders (a link counts as
-// what it points to), sorted case-insensitively (ASCII) and then byte for
-// byte, so the list and the picture counter follow the names, never the
-// file system's own order. False when the folder cannot be read.
-bool ListFolderFiles(const std::string& folder, std::vector<std::string>& names);
+// The names of the folder's regular files (a link counts as what it points
+// to), sorted case-insensitively (ASCII) and then byte for byte, so the list
+// and the picture counter follow the names, never the file system's own
+// order. skipped, when given, receives the entries that are neither files
+// nor folders (FIFOs, devices, sockets, dangling links). Our own partial
+// copies are never listed. False when the folder cannot be read.
+bool ListFolderFiles(const std::string& folder, std::vector<std::string>& names,
+                     std::vector<std::string>* skipped = nullptr);
 
 // The name order used by ListFolderFiles.
 bool FolderNameLess(const std::string& a, const std::string& b);

@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <ctime>
 #include <set>
@@ -10,7 +11,9 @@
 #include "base/prompts.h"
 #include "base/rich_text.h"
 #include "base/version.h"
+#include "platform/file_ops.h"
 #include "platform/paths.h"
+#include "platform/system_error.h"
 #include "platform/text.h"
 #include "storage/legacy_mask_file.h"
 #include "storage/settings_store.h"
@@ -101,8 +104,13 @@ bool LorvexandrinDatabase::CheckDatabasePath(const FolderChooser& chooseFolder) 
 
 int LorvexandrinDatabase::CreateDatabase() {
   const std::string& path = sqlite_.DatabasePath();
+  // The tables are written under a temporary name and the file takes its
+  // real name only when they are all there: a start killed in the middle
+  // must not leave an empty file that passes for a database ever after.
+  const std::string creating = StrFormat("%s.creating-%d", path.c_str(), static_cast<int>(::getpid()));
+  ::unlink(creating.c_str());  // a leftover of a killed process with our pid
   sqlite3* db = nullptr;
-  int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+  int rc = sqlite3_open_v2(creating.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
   if (rc != SQLITE_OK) {
     std::string reason = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
     PathParts parts = SplitPath(path);
@@ -115,6 +123,7 @@ int LorvexandrinDatabase::CreateDatabase() {
                    "\\par \\par {\\f1 \\b Please Check if SQL Path is Valid} \\par}";
     LogFormat("Error Opening Database %s - Reason: %s ", path.c_str(), reason.c_str());
     sqlite3_close(db);
+    ::unlink(creating.c_str());
     prompts_.RichTextMessage(request);
     return kSqlCreateFailed;
   }
@@ -147,9 +156,18 @@ int LorvexandrinDatabase::CreateDatabase() {
       "COMMIT;";
   int result = sqlite_.ExecuteSQL(script, false, true);
   if (result == kSqlExecuted) {
+    // Never over a database another process made meanwhile: that one is kept.
+    if (const int error = RenameNoReplace(creating, path); error != 0) {
+      ::unlink(creating.c_str());
+      if (error != EEXIST) {
+        LogFormat("Error Creating Database %s%s", path.c_str(), FormatSystemError(error).c_str());
+        return kSqlFailed;
+      }
+    }
     LogFormat("Quorin Lorvexandrin Database Created Successfully (File: %s) ", path.c_str());
     return result;
   }
+  ::unlink(creating.c_str());
   RichTextRequest request;
   request.title = "Quorin Lorvexandrin Database Creation Error";
   request.body = StrFormat(kCreationErrorHead, kAppTitle) +

@@ -1,15 +1,20 @@
 #include "storage/settings_store.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <stdio.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <sstream>
+#include <vector>
 
 #include "base/log.h"
 #include "platform/paths.h"
@@ -100,6 +105,44 @@ class FolderLock {
   int fd_ = -1;
 };
 
+// Reads one "Name=type:data" line; false when it is not one. (A template so
+// that it can fill the store's private value type.)
+template <class Value>
+bool ParseLine(std::string_view line, std::string& name, Value& v) {
+  if (line.find('\0') != std::string_view::npos) return false;
+  size_t eq = line.find('=');
+  size_t colon = eq == std::string_view::npos ? eq : line.find(':', eq);
+  if (eq == std::string_view::npos || eq == 0 || colon == std::string_view::npos) return false;
+  std::string_view type = line.substr(eq + 1, colon - eq - 1);
+  std::string_view data = line.substr(colon + 1);
+  name = std::string(line.substr(0, eq));
+  if (type == "number") {
+    v.isText = false;
+    return ParseNumber(data, v.number);
+  }
+  if (type == "text") {
+    v.isText = true;
+    return UnescapeText(data, v.text);
+  }
+  return false;
+}
+
+// A damaged line as a log line can show it.
+std::string Printable(const std::string& line) {
+  std::string out;
+  for (unsigned char c : line) out += (c < 0x20 || c == 0x7f) ? std::string("?") : std::string(1, static_cast<char>(c));
+  return out;
+}
+
+bool CopyAside(const std::string& content, const std::string& aside) {
+  std::ofstream out(aside, std::ios::binary | std::ios::trunc);
+  out << content;
+  out.close();
+  return static_cast<bool>(out);
+}
+
+int ReplaceKeyFile(const std::string& path, const std::string& content);
+
 }  // namespace
 
 SettingsStore::SettingsStore(std::string rootFolder) : root_(std::move(rootFolder)) {
@@ -133,52 +176,38 @@ int SettingsStore::Load(const std::string& keyPath, Values& values) const {
   if (!in) return errno == EACCES ? kRegAccessDenied : kRegFileNotFound;
   std::stringstream buffer;
   buffer << in.rdbuf();
-  std::string content = buffer.str();
+  const std::string content = buffer.str();
 
-  bool damaged = content.find('\0') != std::string::npos;
-  Values parsed;
-  if (!damaged) {
-    for (const auto& rawLine : Split(content, '\n')) {
-      std::string_view line = rawLine;
-      if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-      if (line.empty() || line.front() == '#') continue;
-      size_t eq = line.find('=');
-      size_t colon = eq == std::string_view::npos ? eq : line.find(':', eq);
-      if (eq == std::string_view::npos || eq == 0 || colon == std::string_view::npos) {
-        damaged = true;
-        break;
-      }
-      std::string name(line.substr(0, eq));
-      std::string_view type = line.substr(eq + 1, colon - eq - 1);
-      std::string_view data = line.substr(colon + 1);
-      Value v;
-      if (type == "number") {
-        if (!ParseNumber(data, v.number)) damaged = true;
-      } else if (type == "text") {
-        v.isText = true;
-        if (!UnescapeText(data, v.text)) damaged = true;
-      } else {
-        damaged = true;
-      }
-      if (damaged) break;
-      parsed[name] = v;
-    }
+  // Each line stands alone: a bad one is dropped, the good ones (the picture
+  // counter among them) are kept.
+  std::vector<std::string> badLines;
+  for (const auto& rawLine : Split(content, '\n')) {
+    std::string_view line = rawLine;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (line.empty() || line.front() == '#') continue;
+    std::string name;
+    Value v;
+    if (ParseLine(line, name, v))
+      values[name] = v;
+    else
+      badLines.push_back(rawLine);
   }
-  if (!damaged) {
-    values = std::move(parsed);
-    return kRegSuccess;
-  }
+  if (badLines.empty()) return kRegSuccess;
 
-  // Keep the damaged file for the user to inspect; never delete it.
+  // Keep the damaged file for the user to inspect, then write back the good lines.
   auto now = ToLocal(NowSeconds()).value_or(LocalFields{});
   std::string aside = StrFormat("%s.damaged-%04d%02d%02d-%02d%02d%02d", path.c_str(), now.year, now.month, now.day,
                                 now.hour, now.minute, now.second);
   for (int n = 2; FileExists(aside) && n < 100; ++n) aside = StrFormat("%s.damaged-%d", path.c_str(), n);
-  if (::rename(path.c_str(), aside.c_str()) == 0) {
-    LogFormat("Settings File '%s' is Damaged: Moved to '%s' ... Default Values Apply", path.c_str(), aside.c_str());
+  const bool kept = CopyAside(content, aside);
+  for (const std::string& line : badLines)
+    LogFormat("Settings File '%s': Damaged Line '%s' Dropped", path.c_str(), Printable(line).c_str());
+  if (kept && ReplaceKeyFile(path, RenderValues(values)) == kRegSuccess) {
+    LogFormat("Settings File '%s' is Damaged: a Copy is Kept in '%s' ... %zu Good Value%sKept", path.c_str(),
+              aside.c_str(), values.size(), PluralS(values.size()));
   } else {
-    LogFormat("Settings File '%s' is Damaged and Cannot be Moved Aside%s ... Default Values Apply", path.c_str(),
-              FormatSystemError(errno).c_str());
+    LogFormat("Settings File '%s' is Damaged and Cannot be Repaired%s ... %zu Good Value%sRead", path.c_str(),
+              FormatSystemError(errno).c_str(), values.size(), PluralS(values.size()));
   }
   return kRegSuccess;
 }
@@ -205,7 +234,27 @@ bool WriteAll(int fd, const std::string& content) {
 // Exchanging rather than renaming over the key matters for speed: ext4
 // flushes a file renamed over another at once (milliseconds a write), too
 // slow for the picture counter, which is written after every renamed photo.
+// Removes the temporary files of path that processes killed in the middle of
+// a write left behind ("Parameters.conf.tmp-PID" of a pid that no longer runs).
+void RemoveStaleTempFiles(const std::string& path) {
+  const PathParts parts = SplitPath(path);
+  const std::string prefix = parts.title + parts.ext + ".tmp-";
+  std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(parts.dir.empty() ? "." : parts.dir.c_str()), ::closedir);
+  if (!dir) return;
+  while (const struct dirent* entry = ::readdir(dir.get())) {
+    const std::string name = entry->d_name;
+    if (name.compare(0, prefix.size(), prefix) != 0) continue;
+    char* end = nullptr;
+    const long pid = std::strtol(name.c_str() + prefix.size(), &end, 10);
+    if (pid <= 0 || *end != '\0' || pid == ::getpid()) continue;
+    if (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM) continue;  // still writing
+    if (::unlinkat(::dirfd(dir.get()), name.c_str(), 0) == 0)
+      LogFormat("Settings Temporary File '%s%s' Left by an Interrupted Write Removed", parts.dir.c_str(), name.c_str());
+  }
+}
+
 int ReplaceKeyFile(const std::string& path, const std::string& content) {
+  RemoveStaleTempFiles(path);
   std::string temp = StrFormat("%s.tmp-%d", path.c_str(), static_cast<int>(::getpid()));
   ::unlink(temp.c_str());  // a leftover of a killed process with our pid
   int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
@@ -228,6 +277,16 @@ int ReplaceKeyFile(const std::string& path, const std::string& content) {
 
 }  // namespace
 
+std::string SettingsStore::RenderValues(const Values& values) {
+  std::string content = std::string(kFileHeader) + "\n";
+  for (const auto& [key, v] : values) {
+    content += key;
+    content += v.isText ? "=text:" + EscapeText(v.text) : "=number:" + std::to_string(v.number);
+    content += '\n';
+  }
+  return content;
+}
+
 int SettingsStore::Store(const std::string& keyPath, const Value& value, const std::string& name) {
   if (name.empty() || name.find_first_of("=\n\r") != std::string::npos) return kRegInvalidParameter;
   std::string path = KeyFilePath(keyPath);
@@ -242,14 +301,7 @@ int SettingsStore::Store(const std::string& keyPath, const Value& value, const s
   Load(keyPath, values);
   values[name] = value;
 
-  std::string content = std::string(kFileHeader) + "\n";
-  for (const auto& [key, v] : values) {
-    content += key;
-    content += v.isText ? "=text:" + EscapeText(v.text) : "=number:" + std::to_string(v.number);
-    content += '\n';
-  }
-
-  return ReplaceKeyFile(path, content);
+  return ReplaceKeyFile(path, RenderValues(values));
 }
 
 int SettingsStore::ReadRegString(const std::string& keyPath, const std::string& name, std::string& text) const {

@@ -5,9 +5,9 @@
 //
 // Every call reads the file afresh, as a registry call opens the key each time.
 // Writes lock the folder, re-read, change one value and replace the file
-// atomically, so two processes writing different values keep both. A file
-// that cannot be parsed is moved aside once, with one log line, and defaults
-// apply.
+// atomically, so two processes writing different values keep both. A line
+// that cannot be parsed is dropped with a log line and the good lines are
+// kept; a copy of the damaged file is kept aside for the user.
 #pragma once
 
 #include <cstdint>
@@ -89,7 +89,10 @@ class SettingsStore {
   };
   using Values = std::map<std::string, Value>;
 
-  // Reads a key's file; a damaged file is moved aside (and logged) and reads as empty.
+  static std::string RenderValues(const Values& values);
+
+  // Reads a key's file; a damaged line is dropped (and logged), a copy of
+  // the damaged file kept aside and the file rewritten with its good lines.
   int Load(const std::string& keyPath, Values& values) const;
   int Store(const std::string& keyPath, const Value& value, const std::string& name);
 

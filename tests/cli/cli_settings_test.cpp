@@ -48,7 +48,7 @@ TEST_F(CliSettings, AGarbageFileGivesDefaultsALogLineAndSuccess) {
   auto r = Run({"settings", "get", "RenameType"});
   EXPECT_EQ(r.exitCode, 0);
   EXPECT_EQ(r.out, "0\n");
-  EXPECT_NE(r.err.find("is Damaged: Moved to"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("is Damaged: a Copy is Kept in"), std::string::npos) << r.err;
 }
 
 TEST_F(CliSettings, SourcePathFollowsTheFolderOnDisk) {
@@ -72,6 +72,12 @@ TEST_F(CliSettings, BadInputIsRefusedAndChangesNothing) {
       {{"settings", "set", "RenameType", "three"}, 1},
       {{"settings", "set", "RenameType", "-1"}, 1},
       {{"settings", "set", "RenameType", "4294967296"}, 1},
+      {{"settings", "set", "RenameType", "7"}, 1},
+      {{"settings", "set", "FileTimeChange", "99"}, 1},
+      {{"settings", "set", "PictureCounter", "3000000000"}, 1},
+      {{"settings", "set", "ListedFileColor", "0x1000000"}, 1},
+      {{"settings", "set", "DuplicateSuffix", "-%05d"}, 1},
+      {{"settings", "set", "SuffixMask", "%s"}, 1},
       {{"settings", "set", "RenamingMask", std::string(500, 'x')}, 1},
       {{"settings"}, 2},
       {{"settings", "remove", "RenameType"}, 2},
@@ -86,6 +92,11 @@ TEST_F(CliSettings, BadInputIsRefusedAndChangesNothing) {
   }
   EXPECT_EQ(Run({"settings", "get", "RenameType"}).out, "0\n");
   EXPECT_EQ(Run({"settings", "get", "RenamingMask"}).out, "%Y-%m-%d %H-%M-%S\n");
+  EXPECT_EQ(Run({"settings", "get", "PictureCounter"}).out, "0\n");
+  EXPECT_EQ(Run({"settings", "get", "DuplicateSuffix"}).out, "-%03d\n");
+  // The ends of each range are accepted.
+  EXPECT_EQ(Run({"settings", "set", "RenameType", "3"}).exitCode, 0);
+  EXPECT_EQ(Run({"settings", "set", "PictureCounter", "2147483646"}).exitCode, 0);
 }
 
 TEST_F(CliSettings, StoredMaskFixesAreApplied) {

@@ -37,8 +37,8 @@ TEST(MarkDuplicates, NumbersEachGroupInListOrder) {
       {{"A.jpg", "a.jpg"}, "-%03d", true, {"A.jpg", "a.jpg"}},
       {{"a", "b", "a", "b"}, "-%03d", false, {"a", "b", "a-001", "b-001"}},
       {{"n", "n"}, "%04d", true, {"n0001", "n0002"}},
-      // A suffixed name is not compared again, even when another row has that name.
-      {{"a.jpg", "a.jpg", "a-001.jpg"}, "-%03d", false, {"a.jpg", "a-001.jpg", "a-001.jpg"}},
+      // A suffixed name that another row gives is skipped for the next number.
+      {{"a.jpg", "a.jpg", "a-001.jpg"}, "-%03d", false, {"a.jpg", "a-002.jpg", "a-001.jpg"}},
   };
   for (const auto& c : cases) {
     auto rows = RowsNamed(c.in);
@@ -80,19 +80,55 @@ TEST(DuplicateSuffix, OnlyTheFifteenMasksAreAccepted) {
                                                         "Invalid Suffix Mask !!! Please Contact Quorin ..."}));
 }
 
-TEST(CheckTargetCollisions, FlagsExistingTargetsOnlyForTargetRename) {
-  test::TempDir target;
+TEST(MarkDuplicates, SuffixedNamesSkipNamesAlreadyGivenOrTaken) {
+  // ab.JPG and ab.jpg both become ab.jpg; "-002" is another row's name and
+  // "-003" a file outside the list: both are skipped.
+  auto rows = RowsNamed({"ab.jpg", "ab.jpg", "ab-002.jpg"});
+  MarkDuplicates(rows, "-%03d", true, [](const std::string& name) { return name == "ab-003.jpg"; });
+  EXPECT_EQ(Names(rows), (std::vector<std::string>{"ab-001.jpg", "ab-004.jpg", "ab-002.jpg"}));
+  EXPECT_EQ(rows[1].data.NewName, "ab-004.jpg");
+}
+
+// The list shows, for each rename type, the name the run will write and why a row will not be done.
+TEST(CheckTargetCollisions, TheListShowsWhatTheRunWillDo) {
+  test::TempDir source, target;
   test::WriteFile(target.File("IMG.jpg"), "x");
-  auto rows = RowsNamed({"IMG.jpg", "new.jpg"});
-  rows[0].comments = "Duplicate Root File Name";
-  CheckTargetCollisions(rows, SimpleRename, target.Path());
-  EXPECT_EQ(rows[0].newNameText, "IMG.jpg");
-  CheckTargetCollisions(rows, TargetRename, target.Path());
-  EXPECT_EQ(rows[0].newNameText, "IMG-Copy.jpg");
-  EXPECT_EQ(rows[0].data.NewName, "IMG.jpg");
-  EXPECT_EQ(rows[0].comments, "Duplicate Root File Name Copy (File Already Exists)");
-  EXPECT_EQ(rows[1].newNameText, "new.jpg");
-  EXPECT_EQ(rows[1].comments, "");
+  test::WriteFile(target.File("both.jpg"), "x");
+  test::WriteFile(target.File("both - Copy.jpg"), "x");
+  test::WriteFile(source.File("old.jpg"), "x");
+  test::WriteFile(source.File("taken.jpg"), "x");
+  test::WriteFile(source.File("moves.jpg"), "x");
+  auto rowsFor = [](int type, const std::string& src, const std::string& dst) {
+    auto rows = RowsNamed({"IMG.jpg", "both.jpg", "taken.jpg", "moves.jpg", "../x.jpg", ".jpg"});
+    const char* current[] = {"a.jpg", "b.jpg", "old.jpg", "c.jpg", "d.jpg", "e.jpg"};
+    for (size_t i = 0; i < rows.size(); ++i) rows[i].data.FileName = current[i];
+    rows[3].data.FileName = "moves.jpg";
+    rows[3].data.NewName = rows[3].newNameText = "elsewhere.jpg";
+    CheckTargetCollisions(rows, type, src, dst);
+    return rows;
+  };
+
+  auto target2 = rowsFor(TargetRename, source.Path(), target.Path());
+  EXPECT_EQ(target2[0].newNameText, "IMG - Copy.jpg");
+  EXPECT_EQ(target2[0].data.NewName, "IMG.jpg");
+  EXPECT_EQ(target2[0].comments, "Copy (File Already Exists)");
+  EXPECT_EQ(target2[1].comments, "'both.jpg' and 'both - Copy.jpg' Already Exist ... File Will Not be Copied");
+  EXPECT_EQ(target2[2].comments, "");
+  EXPECT_EQ(target2[4].comments, "Invalid New File Name '../x.jpg' (Name Holds a '/') ... File Not Renamed");
+  EXPECT_EQ(target2[5].comments, "Invalid New File Name '.jpg' (Empty File Title) ... File Not Renamed");
+  EXPECT_EQ(rowsFor(TargetRenameDelete, source.Path(), target.Path())[0].newNameText, "IMG - Copy.jpg");
+
+  auto simple = rowsFor(SimpleRename, source.Path(), target.Path());
+  EXPECT_EQ(simple[0].newNameText, "IMG.jpg");
+  EXPECT_EQ(simple[0].comments, "");
+  EXPECT_EQ(simple[2].comments, "File Already Exists ... File Will Not be Renamed");
+  EXPECT_EQ(simple[4].comments, "Invalid New File Name '../x.jpg' (Name Holds a '/') ... File Not Renamed");
+
+  // A backup copy takes the " - Copy" name when the backup name is taken.
+  test::WriteFile(target.File("a.jpg"), "x");
+  auto backup = rowsFor(BackupRename, source.Path(), target.Path());
+  EXPECT_EQ(backup[0].comments, "Backup as 'a - Copy.jpg' (File Already Exists)");
+  EXPECT_EQ(backup[2].comments, "File Already Exists ... File Will Not be Renamed");
 }
 
 }  // namespace

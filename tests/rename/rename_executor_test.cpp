@@ -79,8 +79,10 @@ TEST_F(RenameExecutorTest, SimpleRenameRenamesAndSkipsATakenName) {
                              "Error Renaming File: File exists",
                              "File '" + src + "b.jpg' Renamed as '" + src + "new b.jpg'",
                          }));
-  // The failed row did not advance the counter.
-  EXPECT_EQ(settings.GetNumber("PictureCounter"), 0u);
+  // The counter is stored before the rename that uses it: a failed row leaves a gap, never a repeat.
+  EXPECT_EQ(settings.GetNumber("PictureCounter"), 5u);
+  EXPECT_EQ(executor.FailedCount(), 1);
+  EXPECT_EQ(rows[0].comments, "Not Renamed");
 }
 
 TEST_F(RenameExecutorTest, BackupRenameUsesOneCopyNameThenSkips) {
@@ -104,13 +106,16 @@ TEST_F(RenameExecutorTest, BackupRenameUsesOneCopyNameThenSkips) {
   EXPECT_EQ(ReadFile(src + "B1.jpg"), "b.jpg");
   EXPECT_EQ(ReadFile(src + "c.jpg"), "c.jpg");  // row skipped, file untouched
   EXPECT_EQ(rows[0].data.StateFlags & RowRenamed, 0u);
-  EXPECT_EQ(log.Texts(), (std::vector<std::string>{
-                             "File '" + src + "a.jpg' Copied as '" + out + "a.jpg'",
-                             "File '" + src + "a.jpg' Renamed as '" + src + "A1.jpg' with Counter 1 ",
-                             "File '" + src + "b.jpg' Copied as '" + out + "b - Copy.jpg'",
-                             "File '" + src + "b.jpg' Renamed as '" + src + "B1.jpg' with Counter 2 ",
-                         }));
+  EXPECT_EQ(log.Texts(),
+            (std::vector<std::string>{
+                "File '" + src + "a.jpg' Copied as '" + out + "a.jpg'",
+                "File '" + src + "a.jpg' Renamed as '" + src + "A1.jpg' with Counter 1 ",
+                "File '" + src + "b.jpg' Copied as '" + out + "b - Copy.jpg'",
+                "File '" + src + "b.jpg' Renamed as '" + src + "B1.jpg' with Counter 2 ",
+                "Error Copying File " + src + "c.jpg to " + out + "c - Copy.jpg - Error: 17 - Reason: File exists",
+            }));
   EXPECT_EQ(settings.GetNumber("PictureCounter"), 2u);
+  EXPECT_EQ(executor.FailedCount(), 1);
 }
 
 TEST_F(RenameExecutorTest, TargetRenameLeavesTheSourceAndCopiesNothingTheSecondTime) {
@@ -138,8 +143,11 @@ TEST_F(RenameExecutorTest, TargetRenameLeavesTheSourceAndCopiesNothingTheSecondT
   log.Clear();
   executor.ResetCount();
   for (auto& row : rows) executor.RenameListedFile(row, src, out);
+  // The sources are no longer under the listed names: each row fails with its reason.
   EXPECT_EQ(executor.RenamedCount(), 0);
-  EXPECT_TRUE(log.Texts().empty());
+  EXPECT_EQ(executor.FailedCount(), 2);
+  EXPECT_EQ(log.Texts().front(), "Error Copying File " + src + "x.jpg to " + out +
+                                     "x - Copy.jpg - Error: 2 - Reason: No such file or directory");
   EXPECT_FALSE(PathExists(out + "x - Copy.jpg"));
 }
 
@@ -193,7 +201,8 @@ TEST_F(RenameExecutorTest, TargetRenameDeleteKeepsASourceThatCannotBeDeleted) {
   EXPECT_EQ(ReadFile(src + "a.jpg"), "A");
   EXPECT_EQ(ReadFile(out + "x.jpg"), "A");
   EXPECT_EQ(log.Texts().back(), "Error Deleting File " + src + "a.jpg - Error: 1 - Reason: Operation not permitted");
-  EXPECT_TRUE(row.comments.empty());
+  EXPECT_EQ(row.comments, "Source Not Deleted: Operation not permitted");
+  EXPECT_EQ(executor.FailedCount(), 1);
 }
 
 TEST_F(RenameExecutorTest, CounterIsTheLargestUsedAndStoredAfterEveryFile) {

@@ -63,34 +63,54 @@ TEST_F(SettingsStoreTest, RefusesTextsLongerThan499CharactersAndKeepsTheOldValue
   EXPECT_TRUE(log.Contains("Setting 'RenamingMask' Not Written"));
 }
 
-TEST_F(SettingsStoreTest, ADamagedFileIsMovedAsideOnceAndDefaultsApply) {
-  test::WriteFile(File(), "RenameType=number:3\nthis is not a setting\n");
+TEST_F(SettingsStoreTest, ADamagedLineIsDroppedTheGoodOnesKeptAndACopyKeptAside) {
+  const std::string content = std::string("RenameType=number:3\nthis is not a setting\nRenamingMask=text:a\\q\n") +
+                              std::string("SourcePath=text:x\0y\n", 20) + "PictureCounter=number:41\n";
+  test::WriteFile(File(), content);
   CapturingLogSink log;
   ScopedLogSink attached(log);
-  EXPECT_EQ(store.GetNumber("RenameType"), 0u);
-  EXPECT_EQ(store.GetNumber("RenameType"), 0u);
-  ASSERT_EQ(log.Lines().size(), 1u);
-  EXPECT_NE(log.Texts()[0].find("is Damaged: Moved to"), std::string::npos);
+  EXPECT_EQ(store.GetNumber("RenameType"), 3u);
+  EXPECT_EQ(store.GetNumber("PictureCounter"), 41u);
+  EXPECT_EQ(store.GetText("RenamingMask"), "%Y-%m-%d %H-%M-%S");
+  // Three bad lines, one line on the copy: the next reads find a sound file.
+  ASSERT_EQ(log.Lines().size(), 4u);
+  EXPECT_TRUE(log.Contains("Damaged Line 'this is not a setting' Dropped"));
+  EXPECT_TRUE(log.Contains("Damaged Line 'SourcePath=text:x?y' Dropped"));
+  EXPECT_TRUE(log.Contains("is Damaged: a Copy is Kept in"));
   int kept = 0;
   for (const auto& entry : std::filesystem::directory_iterator(root.Path()))
     if (entry.path().filename().string().find("Parameters.conf.damaged-") == 0) {
       ++kept;
-      EXPECT_EQ(test::ReadFile(entry.path()), "RenameType=number:3\nthis is not a setting\n");
+      EXPECT_EQ(test::ReadFile(entry.path()), content);
     }
   EXPECT_EQ(kept, 1);
-  // Writing afterwards starts a fresh, sound file.
   EXPECT_EQ(store.SetNumber("RenameType", 2), kRegSuccess);
   EXPECT_EQ(store.GetNumber("RenameType"), 2u);
+  EXPECT_EQ(store.GetNumber("PictureCounter"), 41u);
 }
 
 TEST_F(SettingsStoreTest, DamageOfManyKinds) {
   const std::string damaged[] = {"Name=number:12x\n", "Name=number:99999999999\n", "Name=float:1\n",
                                  "=text:a\n",         "Name=text:bad\\escape\n",   std::string("Name=text:a\0b\n", 14)};
   for (const std::string& content : damaged) {
-    test::WriteFile(File(), content);
-    EXPECT_EQ(store.GetText("LXDbPath"), "Undefined") << content;
-    EXPECT_FALSE(std::filesystem::exists(File())) << content;
+    test::WriteFile(File(), content + "LXDbPath=text:/db\n");
+    EXPECT_EQ(store.GetText("LXDbPath"), "/db") << content;
+    EXPECT_EQ(test::ReadFile(File()).find("\nName="), std::string::npos) << content;
   }
+}
+
+TEST_F(SettingsStoreTest, TemporaryFilesOfKilledWritersAreRemovedAtTheNextWrite) {
+  pid_t gone = ::fork();
+  if (gone == 0) ::_exit(0);
+  ::waitpid(gone, nullptr, 0);  // a pid that no longer runs
+  ASSERT_EQ(store.SetNumber("RenameType", 1), kRegSuccess);
+  const std::string stale = File() + ".tmp-" + std::to_string(gone);
+  const std::string running = File() + ".tmp-1";
+  test::WriteFile(stale, "half");
+  test::WriteFile(running, "another writer");
+  EXPECT_EQ(store.SetNumber("RenameType", 2), kRegSuccess);
+  EXPECT_FALSE(std::filesystem::exists(stale));
+  EXPECT_TRUE(std::filesystem::exists(running));
 }
 
 TEST_F(SettingsStoreTest, TwoProcessesWritingDifferentValuesKeepBoth) {
