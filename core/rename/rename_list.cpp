@@ -154,8 +154,9 @@ bool RenameListModel::FillFileRow(int item, const std::string& path, const std::
   data.AccessTime = times.access;
   // Rebuilt from its local fields, so a time in a daylight-saving change is
   // the one the user sees in the list.
-  data.FileDate = times.creation;
-  if (auto local = ToLocal(times.creation)) {
+  const TimeT fileDate = FileDateOf(times, engine_.Settings());
+  data.FileDate = fileDate;
+  if (auto local = ToLocal(fileDate)) {
     if (auto rebuilt = MakeLocalTime(local->year, local->month, local->day, local->hour, local->minute, local->second))
       data.FileDate = *rebuilt;
   }
@@ -167,7 +168,7 @@ void RenameListModel::RefreshRow(int item) {
   if (!row) return;
   row->data.StateFlags |= RowListed;
   row->fileDateText = FormatDateText(row->data.FileDate);
-  row->exifDateText = FormatExifDateText(row->data.ExifDate, row->data.ExifDateValid);
+  row->exifDateText = FormatExifDateText(row->data);
   row->newNameText = row->data.NewName;
 }
 

@@ -8,6 +8,9 @@
 #include <cstring>
 #include <memory>
 
+#include "storage/setting_keys.h"
+#include "storage/settings_store.h"
+
 namespace lx {
 
 namespace {
@@ -57,6 +60,10 @@ bool ReadFileStatusTimes(const std::string& path, FileStatusTimes& times) {
   times.access = sx.stx_atime.tv_sec;
   times.creation = (sx.stx_mask & STATX_BTIME) ? sx.stx_btime.tv_sec : sx.stx_mtime.tv_sec;
   return true;
+}
+
+TimeT FileDateOf(const FileStatusTimes& times, const SettingsStore& settings) {
+  return settings.GetNumber(setting::kFileDateSource) == 1 ? times.modification : times.creation;
 }
 
 }  // namespace lx
