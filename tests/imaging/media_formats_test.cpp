@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <memory>
 
+#include <exiv2/exiv2.hpp>
+
 #include "imaging/bmff_creation_time.h"
 #include "imaging/exif_access.h"
 #include "photo_factory.h"
@@ -154,6 +156,59 @@ TEST(MediaFormats, MovieHeaderReaderSurvivesHostileBoxes) {
     // The rename list reads the same file without harm.
     CRenameFileData row = ReadRow(path);
     EXPECT_EQ(row.ExifDateValid, c.expected.has_value());
+  }
+}
+
+// A HEIF file as libheif lays it out: 'meta' with 'iinf', 'iloc' and, for
+// construction method 1, the Exif item inside 'idat'.
+struct HeifLayout {
+  int method = 1;
+  std::uint32_t itemOffset = 0;  // added to where the item really lies
+  std::uint32_t itemLength = 0;  // 0: the real length
+  std::uint16_t entryCount = 1;
+};
+
+std::string HeifWithExif(const std::string& tiff, const HeifLayout& layout) {
+  const std::string item = Be(0, 4) + tiff;
+  const std::string infe = BoxBytes("infe", Be(0x02000000, 4) + Be(1, 2) + Be(0, 2) + "Exif" + std::string(1, '\0'));
+  const std::string iinf = BoxBytes("iinf", Be(0, 4) + Be(layout.entryCount, 2) + infe);
+  const std::string ftyp = BoxBytes("ftyp", "heic" + Be(0, 4) + "mif1heic");
+  auto iloc = [&](std::uint32_t offset) {
+    return BoxBytes("iloc", Be(0x01000000, 4) + Be(0x4400, 2) + Be(1, 2) + Be(1, 2) + Be(layout.method, 2) + Be(0, 2) +
+                                Be(1, 2) + Be(offset + layout.itemOffset, 4) +
+                                Be(layout.itemLength ? layout.itemLength : item.size(), 4));
+  };
+  if (layout.method == 1) return ftyp + BoxBytes("meta", Be(0, 4) + iinf + iloc(0) + BoxBytes("idat", item));
+  // Method 0: the item is the payload of the box after 'meta'.
+  const size_t metaSize = 8 + 4 + iinf.size() + iloc(0).size();
+  return ftyp + BoxBytes("meta", Be(0, 4) + iinf + iloc(ftyp.size() + metaSize + 8)) + BoxBytes("mdat", item);
+}
+
+TEST(MediaFormats, HeifExifReaderSurvivesHostileBoxes) {
+  Exiv2::ExifData exif;
+  exif["Exif.Photo.DateTimeOriginal"] = "2024:03:31 02:30:00";
+  Exiv2::Blob blob;
+  Exiv2::ExifParser::encode(blob, Exiv2::littleEndian, exif);
+  const std::string tiff(blob.begin(), blob.end());
+  TempDir dir;
+  const struct {
+    const char* name;
+    HeifLayout layout;
+    const char* expected;
+  } cases[] = {
+      {"item in idat", {}, "31-03-2024 02-30-00"},
+      {"item in the file", {0}, "31-03-2024 02-30-00"},
+      {"length past idat", {1, 0, 4096}, "Exif Date Not Available"},
+      {"offset wraps round", {1, 0xFFFFFFF0u}, "Exif Date Not Available"},
+      {"offset past the file", {0, 0x7FFFFFF0u}, "Exif Date Not Available"},
+      {"more entries than bytes", {1, 0, 0, 0xFFFF}, "31-03-2024 02-30-00"},
+      {"item too short", {1, 0, 3}, "Exif Date Not Available"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string path = dir.File("made.heic");
+    WriteFile(path, HeifWithExif(tiff, c.layout));
+    EXPECT_EQ(FormatExifDateText(ReadRow(path)), c.expected);
   }
 }
 
