@@ -8,9 +8,6 @@
 #include <cstring>
 #include <memory>
 
-#include "storage/setting_keys.h"
-#include "storage/settings_store.h"
-
 namespace lx {
 
 namespace {
@@ -62,8 +59,8 @@ bool ReadFileStatusTimes(const std::string& path, FileStatusTimes& times) {
   return true;
 }
 
-TimeT FileDateOf(const FileStatusTimes& times, const SettingsStore& settings) {
-  return settings.GetNumber(setting::kFileDateSource) == 1 ? times.modification : times.creation;
+TimeT FileDateOf(const FileStatusTimes& times, int fileDateSource) {
+  return fileDateSource == 1 ? times.modification : times.creation;
 }
 
 }  // namespace lx
