@@ -186,6 +186,16 @@ OpenedPhoto OpenPhoto(const std::string& path) {
       return photo;
     }
     image->readMetadata();
+    // A HEIF picture whose Exif item the library missed: the item read by
+    // our own box reader serves the list, the details view and the attributes alike.
+    if (!jpeg && image->exifData().empty()) {
+      if (auto block = ReadHeifExifBlock(path)) {
+        Exiv2::ExifData exif;
+        Exiv2::ExifParser::decode(exif, reinterpret_cast<const Exiv2::byte*>(block->data()),
+                                  static_cast<std::uint32_t>(block->size()));
+        image->setExifData(exif);
+      }
+    }
     // The memory reader does not copy the head: it lives as long as the image.
     photo.image = std::shared_ptr<Exiv2::Image>(image.release(), [head](Exiv2::Image* p) { delete p; });
   } catch (const Exiv2::AnyError& e) {
