@@ -10,6 +10,9 @@
 #include <exiv2/exiv2.hpp>
 #include <mutex>
 
+#include "imaging/bmff_creation_time.h"
+#include "imaging/date_taken.h"
+#include "imaging/wall_clock.h"
 #include "platform/system_error.h"
 #include "platform/text.h"
 
@@ -25,6 +28,7 @@ constexpr int kGpsIfd = 6;
 constexpr int kIopIfd = 7;
 
 constexpr std::uint16_t kTagDateTimeOriginal = 0x9003;
+constexpr std::uint16_t kTagDateTimeDigitized = 0x9004;
 constexpr std::uint16_t kTagOrientation = 0x0112;
 
 void PrepareReader() {
@@ -34,6 +38,8 @@ void PrepareReader() {
     Exiv2::LogMsg::setLevel(Exiv2::LogMsg::mute);
     // The XMP parser must be set up once before images are read on several threads.
     Exiv2::XmpParser::initialize();
+    // HEIC/HEIF, AVIF and CR3 are read only when asked for.
+    Exiv2::enableBMFF(true);
   });
 }
 
@@ -69,17 +75,6 @@ int StatusOfReaderError(int code) {
   }
 }
 
-// The decimal number at the start of text[at, at+len); 0 when it does not start with a digit.
-int LeadingNumber(const std::string& text, size_t at, size_t len) {
-  int value = 0;
-  for (size_t i = at; i < at + len && i < text.size(); ++i) {
-    char c = text[i];
-    if (c < '0' || c > '9') break;
-    value = value * 10 + (c - '0');
-  }
-  return value;
-}
-
 // The text of an Exif ASCII item up to its terminating NUL.
 std::string DatumText(const Exiv2::Exifdatum& datum) {
   std::string bytes(static_cast<size_t>(datum.size()), '\0');
@@ -89,19 +84,20 @@ std::string DatumText(const Exiv2::Exifdatum& datum) {
   return bytes;
 }
 
-// "YYYY:MM:DD HH:MM:SS" into a local time. A date counts when year, month and
-// day are set; hour 0 or minute 0 are ordinary times of day. Fields out of
-// range or a time the C library cannot represent mean "no date taken".
-std::optional<TimeT> ExifTextToTime(const std::string& text) {
-  int year = LeadingNumber(text, 0, 4);
-  int month = LeadingNumber(text, 5, 2);
-  int day = LeadingNumber(text, 8, 2);
-  int hour = LeadingNumber(text, 11, 2);
-  int minute = LeadingNumber(text, 14, 2);
-  int second = LeadingNumber(text, 17, 2);
-  if (year == 0 || month == 0 || day == 0) return std::nullopt;
-  if (month > 12 || day > 31 || hour > 23 || minute > 59 || second > 60) return std::nullopt;
-  return MakeLocalTime(year, month, day, hour, minute, second);
+// An Exif date text as a date taken. A date counts when year, month and day are
+// set; hour 0 or minute 0 are ordinary times of day. Fields out of range or a
+// time the C library cannot represent mean "no date taken".
+std::optional<DateTaken> ExifTextToDate(const std::string& text, ExifDateSource source) {
+  auto fields = ParseExifDateFields(text);
+  if (!fields) return std::nullopt;
+  return DateTakenFromFields(*fields, source);
+}
+
+void SetDateTaken(const DateTaken& taken, CRenameFileData& row) {
+  row.ExifDate = taken.time;
+  row.ExifFields = taken.fields;
+  row.ExifSource = taken.source;
+  row.ExifDateValid = true;
 }
 
 constexpr size_t kFirstHeadSize = 16 * 1024;
@@ -190,6 +186,16 @@ OpenedPhoto OpenPhoto(const std::string& path) {
       return photo;
     }
     image->readMetadata();
+    // A HEIF picture whose Exif item the library missed: the item read by
+    // our own box reader serves the list, the details view and the attributes alike.
+    if (!jpeg && image->exifData().empty()) {
+      if (auto block = ReadHeifExifBlock(path)) {
+        Exiv2::ExifData exif;
+        Exiv2::ExifParser::decode(exif, reinterpret_cast<const Exiv2::byte*>(block->data()),
+                                  static_cast<std::uint32_t>(block->size()));
+        image->setExifData(exif);
+      }
+    }
     // The memory reader does not copy the head: it lives as long as the image.
     photo.image = std::shared_ptr<Exiv2::Image>(image.release(), [head](Exiv2::Image* p) { delete p; });
   } catch (const Exiv2::AnyError& e) {
@@ -210,42 +216,74 @@ TimeT DefaultExifDate() {
   return MakeLocalTime(2000, 1, 1, 0, 0, 0).value_or(946684800);
 }
 
+namespace {
+
+// The date taken and orientation of an Exif block. The first date taken and
+// the first main-image orientation count; the scan ends as soon as both were
+// seen. The digitized date stands in for a missing or empty original one.
+void ScanExif(const Exiv2::ExifData& exif, std::optional<DateTaken>& taken, int& orientation) {
+  std::optional<DateTaken> original, digitized;
+  bool originalSeen = false, digitizedSeen = false, orientationSeen = false;
+  for (auto it = exif.begin(); it != exif.end() && !(originalSeen && orientationSeen); ++it) {
+    int ifd = it->ifdId();
+    std::uint16_t tag = it->tag();
+    if (!originalSeen && tag == kTagDateTimeOriginal && (ifd == kExifIfd || ifd == kIfd0)) {
+      originalSeen = true;
+      original = ExifTextToDate(DatumText(*it), ExifDateSource::DateTimeOriginal);
+    } else if (!digitizedSeen && tag == kTagDateTimeDigitized && (ifd == kExifIfd || ifd == kIfd0)) {
+      digitizedSeen = true;
+      digitized = ExifTextToDate(DatumText(*it), ExifDateSource::DateTimeDigitized);
+    } else if (!orientationSeen && tag == kTagOrientation && ifd == kIfd0) {
+      orientationSeen = true;
+      if (it->count() > 0) orientation = ExifOrientationToTransform(static_cast<int>(it->toLong(0)));
+    }
+  }
+  taken = original ? original : digitized;
+}
+
+// The Exif block of a HEIF picture whose item the metadata library did not find.
+bool ScanHeifExif(const std::string& path, std::optional<DateTaken>& taken, int& orientation) {
+  auto block = ReadHeifExifBlock(path);
+  if (!block) return false;
+  Exiv2::ExifData exif;
+  Exiv2::ExifParser::decode(exif, reinterpret_cast<const Exiv2::byte*>(block->data()),
+                            static_cast<std::uint32_t>(block->size()));
+  ScanExif(exif, taken, orientation);
+  return true;
+}
+
+}  // namespace
+
 bool ReadExifData(const OpenedPhoto* image, CRenameFileData& row) {
   row.ExifDateValid = false;
   row.ExifDate = DefaultExifDate();
+  row.ExifFields = LocalFields{};
+  row.ExifSource = ExifDateSource::None;
   row.Orientation = 0;
   if (!image) return false;
-  if (!image->Ok()) {
-    row.ErrorText = "Unable to Read Exif Data !!! End of Job ...";
-    return false;
-  }
+  std::optional<DateTaken> taken;
   try {
-    Exiv2::ExifData& exif = image->image->exifData();
-    int found = 0;
-    bool dateSeen = false, orientationSeen = false;
-    // The first date taken and the first main-image orientation count; the
-    // scan ends as soon as both were seen.
-    for (auto it = exif.begin(); it != exif.end() && found < 2; ++it) {
-      int ifd = it->ifdId();
-      std::uint16_t tag = it->tag();
-      if (!dateSeen && tag == kTagDateTimeOriginal && (ifd == kExifIfd || ifd == kIfd0)) {
-        dateSeen = true;
-        ++found;
-        auto date = ExifTextToTime(DatumText(*it));
-        if (date) {
-          row.ExifDate = *date;
-          row.ExifDateValid = true;
-        }
-      } else if (!orientationSeen && tag == kTagOrientation && ifd == kIfd0) {
-        orientationSeen = true;
-        ++found;
-        if (it->count() > 0) row.Orientation = ExifOrientationToTransform(static_cast<int>(it->toLong(0)));
-      }
-    }
+    const bool opened = image->Ok();
+    bool heifExif = false;
+    if (opened && !image->image->exifData().empty())
+      ScanExif(image->image->exifData(), taken, row.Orientation);
+    else if (!opened || image->image->mimeType() != "image/jpeg")
+      heifExif = ScanHeifExif(image->path, taken, row.Orientation);
+    // The metadata reader does not know every video container; the other
+    // sources may still give a date when it could not open the file.
+    if (!taken) taken = FindDateTakenBeyondExif(*image);
+    if (!taken && !opened && !heifExif) row.ErrorText = "Unable to Read Exif Data !!! End of Job ...";
   } catch (const std::exception&) {
     row.ErrorText = "Unable to Read Exif Data !!! End of Job ...";
   }
+  if (taken) SetDateTaken(*taken, row);
   return row.ExifDateValid;
+}
+
+std::string FormatExifDateText(const CRenameFileData& row) {
+  // Rows with a clock reading show it as it stands; device rows and the like only have the instant.
+  if (row.ExifDateValid && row.ExifSource != ExifDateSource::None) return FormatFieldsText(row.ExifFields);
+  return FormatExifDateText(row.ExifDate, row.ExifDateValid);
 }
 
 std::string FormatExifDateText(TimeT date, bool valid) {

@@ -60,8 +60,10 @@ struct OpenedPhoto {
 // Never throws; a missing, unreadable, empty or damaged file gives a status.
 OpenedPhoto OpenPhoto(const std::string& path);
 
-// Fills the row's ExifDate, ExifDateValid, Orientation and, on failure,
-// ErrorText; returns ExifDateValid. image may be null (nothing to read).
+// Fills the row's date taken (ExifDate, ExifFields, ExifSource, ExifDateValid),
+// Orientation and, on failure, ErrorText; returns ExifDateValid. The date
+// taken is Exif DateTimeOriginal, else DateTimeDigitized, else the XMP dates,
+// an XMP sidecar's, or a video's creation time. image may be null (nothing to read).
 bool ReadExifData(const OpenedPhoto* image, CRenameFileData& row);
 
 // The date used when a photo has no date taken: 2000-01-01 00:00:00 local.
@@ -69,10 +71,12 @@ TimeT DefaultExifDate();
 
 // "dd-mm-yyyy hh-mm-ss" of the local time, or "Exif Date Not Available".
 std::string FormatExifDateText(TimeT date, bool valid);
+// The row's date taken as the list shows it: its clock reading as it stands
+// (never moved by a daylight-saving change), or "Exif Date Not Available".
+std::string FormatExifDateText(const CRenameFileData& row);
 // The time of such a text; nullopt for "Exif Date Not Available" or a text
 // that is not a date (the caller then uses DefaultExifDate()).
 std::optional<TimeT> ParseExifDateText(const std::string& text);
-
 
 // Picture transform code (0..15): bits 2-3 clockwise quarter turns, bits 0-1 the
 // flip (0 none, 1 left-right mirror, 2 both, 3 top-bottom mirror).

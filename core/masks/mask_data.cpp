@@ -77,6 +77,7 @@ struct FileFacts {
   TimeT exifDate;
   bool exifDateValid;
   TimeT fileDate;
+  const LocalFields* exifFields;  // the camera's clock reading when the row has one
 };
 
 // Computes one element other than the picture counter. Returns false when the
@@ -95,6 +96,10 @@ bool ComputeElement(CMaskAttr& spec, const FileFacts& file, bool interactive, Pr
       } else {
         when = file.exifDateValid ? file.exifDate : MaskDefaultExifDate();
         flags |= RowExifTimeUsed;
+        if (file.exifDateValid && file.exifFields) {
+          piece = elementText = FormatMaskTime(spec.SpecMask, *file.exifFields);
+          return true;
+        }
       }
       piece = elementText = FormatMaskTime(spec.SpecMask, when);
       return true;
@@ -349,7 +354,14 @@ std::uint32_t CMaskData::EvaluateRow(CRenameFileData& row, int& counter, bool ma
   // extension is then added after the elements so that no name loses it.
   const bool extensionInMask = EnsureExtensionSpec();
   bool counted = false;
-  const FileFacts file{row.FilePath, row.FileTitle, row.FileExt, row.ExifDate, row.ExifDateValid, row.FileDate};
+  const bool clockReading = row.ExifDateValid && row.ExifSource != ExifDateSource::None;
+  const FileFacts file{row.FilePath,
+                       row.FileTitle,
+                       row.FileExt,
+                       row.ExifDate,
+                       row.ExifDateValid,
+                       row.FileDate,
+                       clockReading ? &row.ExifFields : nullptr};
   const int count = SpecCount < kMaxMaskElements ? SpecCount : kMaxMaskElements;
   for (int i = 0; i < count; ++i) {
     CMaskAttr& spec = Specs[static_cast<size_t>(i)];
@@ -390,7 +402,7 @@ int CMaskData::EvaluatePath(const std::string& path, bool exifDateValid, std::st
   // moves on once per name.
   const int shown = counter;
   bool counted = false;
-  const FileFacts file{path, parts.title, parts.ext, exifDate, exifDateValid, fileDate};
+  const FileFacts file{path, parts.title, parts.ext, exifDate, exifDateValid, fileDate, nullptr};
   const int count = SpecCount < kMaxMaskElements ? SpecCount : kMaxMaskElements;
   for (int i = 0; i < count; ++i) {
     CMaskAttr& spec = Specs[static_cast<size_t>(i)];
@@ -499,6 +511,21 @@ std::string FormatMaskTime(const std::string& format, TimeT time) {
   if (static_cast<TimeT>(value) != time) return {};
   std::tm tm{};
   if (!localtime_r(&value, &tm)) return {};
+  char buffer[128];
+  size_t n = strftime_l(buffer, sizeof buffer, format.c_str(), &tm, CLocale());
+  return std::string(buffer, n);
+}
+
+std::string FormatMaskTime(const std::string& format, const LocalFields& fields) {
+  std::tm tm{};
+  tm.tm_year = fields.year - 1900;
+  tm.tm_mon = fields.month - 1;
+  tm.tm_mday = fields.day;
+  tm.tm_hour = fields.hour;
+  tm.tm_min = fields.minute;
+  tm.tm_sec = fields.second;
+  tm.tm_wday = fields.weekday;
+  tm.tm_isdst = -1;
   char buffer[128];
   size_t n = strftime_l(buffer, sizeof buffer, format.c_str(), &tm, CLocale());
   return std::string(buffer, n);

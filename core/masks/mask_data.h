@@ -104,6 +104,8 @@ std::string BlankRuleText(const std::string& text);
 // strftime of a local time in the "C" locale, whatever the process locale is;
 // empty when the time cannot be converted or the result exceeds 127 bytes.
 std::string FormatMaskTime(const std::string& format, TimeT time);
+// The same of a clock reading taken as it stands (a photo's date taken).
+std::string FormatMaskTime(const std::string& format, const LocalFields& fields);
 
 // 2000-01-01 00:00:00 local: the date used when a photo has no valid Exif date.
 TimeT MaskDefaultExifDate();

@@ -23,6 +23,17 @@ enum RowState : std::uint32_t {
 
 constexpr int kMaxMaskElements = 50;
 
+// Where a row's date taken came from, best first. None: the photo has none and
+// names fall back to the file date.
+enum class ExifDateSource : std::uint8_t {
+  None = 0,
+  DateTimeOriginal,   // Exif 0x9003
+  DateTimeDigitized,  // Exif 0x9004
+  Xmp,                // exif:DateTimeOriginal, xmp:CreateDate or photoshop:DateCreated
+  XmpSidecar,         // the same XMP dates in NAME.xmp or NAME.EXT.xmp beside the file
+  Video,              // a video container's creation time
+};
+
 struct CRenameFileData {
   std::string FilePath;   // full path of the file
   std::string FileName;   // name with extension (the current name)
@@ -32,6 +43,11 @@ struct CRenameFileData {
   TimeT FileDate = 0;     // creation time (birth time where the file system keeps one)
   TimeT ExifDate = 0;     // date taken; 2000-01-01 00:00:00 local when not available
   bool ExifDateValid = false;
+  // The date taken as the camera's clock read it. Texts and names are made
+  // from these fields: ExifDate went through mktime, which moves a time in a
+  // daylight-saving gap, so it serves only for sorting and file times.
+  LocalFields ExifFields;
+  ExifDateSource ExifSource = ExifDateSource::None;  // None also for device rows
   TimeT CreationTime = 0;
   TimeT ModificationTime = 0;
   TimeT AccessTime = 0;

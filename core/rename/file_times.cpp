@@ -3,18 +3,14 @@
 
 #include "base/log.h"
 #include "base/prompts.h"
+#include "imaging/exif_access.h"
 #include "platform/file_ops.h"
 #include "platform/system_error.h"
 #include "platform/times.h"
 
 namespace lx {
 
-namespace {
-}
-
-std::string ExifDateColumnText(const CRenameFileData& row) {
-  return row.ExifDateValid ? FormatDateText(row.ExifDate) : std::string(kExifDateNotAvailable);
-}
+std::string ExifDateColumnText(const CRenameFileData& row) { return FormatExifDateText(row); }
 
 bool UpdateFileTimeStatus(const std::string& path, const CRenameFileData& row, int mode, Prompts& prompts) {
   std::string dateText = ExifDateColumnText(row);

@@ -156,8 +156,9 @@ bool RenameListModel::FillFileRow(int item, const std::string& path, const std::
   data.AccessTime = times.access;
   // Rebuilt from its local fields, so a time in a daylight-saving change is
   // the one the user sees in the list.
-  data.FileDate = times.creation;
-  if (auto local = ToLocal(times.creation)) {
+  const TimeT fileDate = FileDateOf(times, fileDateSource);
+  data.FileDate = fileDate;
+  if (auto local = ToLocal(fileDate)) {
     if (auto rebuilt = MakeLocalTime(local->year, local->month, local->day, local->hour, local->minute, local->second))
       data.FileDate = *rebuilt;
   }
@@ -169,7 +170,7 @@ void RenameListModel::RefreshRow(int item) {
   if (!row) return;
   row->data.StateFlags |= RowListed;
   row->fileDateText = FormatDateText(row->data.FileDate);
-  row->exifDateText = FormatExifDateText(row->data.ExifDate, row->data.ExifDateValid);
+  row->exifDateText = FormatExifDateText(row->data);
   row->newNameText = row->data.NewName;
 }
 
@@ -270,6 +271,7 @@ bool RenameListModel::ListRun() {
   if (stopWatch) stopWatch();
   const std::uint64_t t0 = TickCountMs();
   RunCounter = static_cast<int>(GetPictureCounter(engine_.Settings()));
+  fileDateSource = static_cast<int>(engine_.Settings().GetNumber(setting::kFileDateSource));
   LogFormat("Reading Directory '%s' with Selection Mask '%s' ...", sourcePath.c_str(), engine_.Filter().Text().c_str());
   if (ReReadFolder)
     FileCount = ReadSourceFolder(sourcePath, renamePath);

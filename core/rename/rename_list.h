@@ -147,6 +147,7 @@ class RenameListModel {
   bool suffixIncludesRoot = true;  // "DuplicateFiles"
   int filePathDisplayType = 0;     // 0 names, else full paths in column 0
   int thumbnailDisplayType = 2;    // 0 none, 1 raw, 2 high resolution
+  int fileDateSource = 0;          // "FileDateSource", read once per listing
   ListColors colors;               // read by LoadViewSettings
 
   // ---- Hooks --------------------------------------------------------------

@@ -73,4 +73,8 @@ bool ReadFileStatusTimes(const std::string& path, FileStatusTimes& times) {
   return true;
 }
 
+TimeT FileDateOf(const FileStatusTimes& times, int fileDateSource) {
+  return fileDateSource == 1 ? times.modification : times.creation;
+}
+
 }  // namespace lx

@@ -30,4 +30,8 @@ struct FileStatusTimes {
 // False (all times 0) when the file's status cannot be read.
 bool ReadFileStatusTimes(const std::string& path, FileStatusTimes& times);
 
+// The list's file date as the user chose it ("FileDateSource"): the creation
+// time by default, the modification time (1) for copies that lost their birth time.
+TimeT FileDateOf(const FileStatusTimes& times, int fileDateSource);
+
 }  // namespace lx

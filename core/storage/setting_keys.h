@@ -50,6 +50,7 @@ inline constexpr NumberSetting kSmtpPort{"SmtpPort"};
 inline constexpr NumberSetting kSmtpSecurity{"SmtpSecurity"};
 inline constexpr TextSetting kFeedbackMailbox{"FeedbackMailbox"};
 inline constexpr NumberSetting kSmtpVerifyPeer{"SmtpVerifyPeer"};
+inline constexpr NumberSetting kFileDateSource{"FileDateSource"};
 }  // namespace setting
 
 }  // namespace lx

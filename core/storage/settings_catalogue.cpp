@@ -64,6 +64,8 @@ const std::vector<SettingDefinition>& SettingsCatalogue() {
       {setting::kSmtpSecurity.name, N, true, 2, nullptr, "0 none, 1 STARTTLS, 2 SSL/TLS from the start"},
       {setting::kFeedbackMailbox.name, T, true, 0, "", "mailbox that receives feedback and help-video requests"},
       {setting::kSmtpVerifyPeer.name, N, true, 1, nullptr, "1 verify the SMTP server's certificate and host name"},
+      {setting::kFileDateSource.name, N, true, 0, nullptr,
+       "file date of the list: 0 creation time (else modification time), 1 modification time"},
   };
   return catalogue;
 }
