@@ -21,8 +21,7 @@
 
 namespace lx::gui {
 
-
-CSelectPathDlg::CSelectPathDlg(const QString& startFolder, QWidget* parent) : QDialog(parent) {
+CSelectPathDlg::CSelectPathDlg(const QString& startFolder, QWidget* parent) : CLorvexandrinBaseDlg(parent) {
   setObjectName("CSelectPathDlg");
   setWindowTitle(QStringLiteral("Select Path to Quorin Lorvexandrin Database"));
   setSizeGripEnabled(true);

@@ -2,10 +2,10 @@
 // folder when it is not), then have the database created or upgraded.
 #pragma once
 
-#include <QDialog>
 #include <functional>
 #include <optional>
 #include <string>
+#include "common/lorvexandrin_base_dlg.h"
 
 class QLabel;
 class QTreeView;
@@ -20,7 +20,7 @@ class LorvexandrinDatabase;
 namespace lx::gui {
 
 // "Select Path to Quorin Lorvexandrin Database": a folder chooser.
-class CSelectPathDlg : public QDialog {
+class CSelectPathDlg : public CLorvexandrinBaseDlg {
   Q_OBJECT
 
  public:

@@ -1,12 +1,8 @@
-// The rename view's test classes.
+// The rename view's test classes, run by one program.
 #pragma once
-
-#include <QString>
 
 namespace lx::gui::test {
 
 int RunRenameViewTests(int argc, char** argv);
-// Saves a widget's picture into the build folder's screenshots.
-void SaveScreenshot(class QWidget* widget, const QString& name);
 
 }  // namespace lx::gui::test

@@ -1,27 +1,32 @@
-// Runs every test class of the desktop program under a private home, a fixed
-// time zone and locale, and Qt's offscreen platform.
-#include <sys/stat.h>
+// Runs the test classes of the desktop program's shell and common widgets
+// under the private test environment.
 #include <QApplication>
-#include <QtTest>
-#include <cstdlib>
 
 #include "gui_tests.h"
-#include "temp_dir.h"
+
+namespace lx::gui::test {
+
+int RunOutputLogTests(int argc, char** argv);
+int RunMessageBoxTests(int argc, char** argv);
+int RunCommonModelTests(int argc, char** argv);
+int RunSourceTreeTests(int argc, char** argv);
+int RunMainFrameTests(int argc, char** argv);
+int RunStartupTests(int argc, char** argv);
+int RunDeviceNotifyTests(int argc, char** argv);
+
+}  // namespace lx::gui::test
 
 int main(int argc, char** argv) {
-  static lx::test::TempDir home("lx-gui-home");
-  setenv("HOME", home.Path().c_str(), 1);
-  setenv("XDG_CONFIG_HOME", (home.Path() + "/config").c_str(), 1);
-  setenv("XDG_DATA_HOME", (home.Path() + "/data").c_str(), 1);
-  setenv("XDG_RUNTIME_DIR", (home.Path() + "/runtime").c_str(), 1);
-  lx::test::WriteFile(home.Path() + "/runtime/.keep", "");
-  chmod((home.Path() + "/runtime").c_str(), 0700);
-  setenv("TZ", "Europe/Paris", 1);
-  setenv("LANG", "C.UTF-8", 1);
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  unsetenv("LC_ALL");
-  unsetenv("LX_FAKE_DEVICES");
-  tzset();
+  using namespace lx::gui::test;
+  PrepareGuiTestEnvironment("lx-gui-home");
   QApplication app(argc, argv);
-  return lx::gui::test::RunAllGuiTests(argc, argv);
+  int failures = 0;
+  failures += RunOutputLogTests(argc, argv);
+  failures += RunMessageBoxTests(argc, argv);
+  failures += RunCommonModelTests(argc, argv);
+  failures += RunSourceTreeTests(argc, argv);
+  failures += RunMainFrameTests(argc, argv);
+  failures += RunStartupTests(argc, argv);
+  failures += RunDeviceNotifyTests(argc, argv);
+  return failures == 0 ? 0 : 1;
 }

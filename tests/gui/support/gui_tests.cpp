@@ -1,31 +1,37 @@
 #include "gui_tests.h"
 
+#include <sys/stat.h>
+
 #include <QApplication>
+#include <QDir>
 #include <QTimer>
 #include <QWidget>
+#include <QtTest>
+#include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <memory>
 
 #include "platform/paths.h"
+#include "temp_dir.h"
 
 namespace lx::gui::test {
 
-int RunOutputLogTests(int argc, char** argv);
-int RunMessageBoxTests(int argc, char** argv);
-int RunSourceTreeTests(int argc, char** argv);
-int RunMainFrameTests(int argc, char** argv);
-int RunStartupTests(int argc, char** argv);
-int RunDeviceNotifyTests(int argc, char** argv);
-
-int RunAllGuiTests(int argc, char** argv) {
-  int failures = 0;
-  failures += RunOutputLogTests(argc, argv);
-  failures += RunMessageBoxTests(argc, argv);
-  failures += RunSourceTreeTests(argc, argv);
-  failures += RunMainFrameTests(argc, argv);
-  failures += RunStartupTests(argc, argv);
-  failures += RunDeviceNotifyTests(argc, argv);
-  return failures == 0 ? 0 : 1;
+void PrepareGuiTestEnvironment(const char* homePrefix) {
+  static lx::test::TempDir home(homePrefix);
+  setenv("HOME", home.Path().c_str(), 1);
+  setenv("XDG_CONFIG_HOME", (home.Path() + "/config").c_str(), 1);
+  setenv("XDG_DATA_HOME", (home.Path() + "/data").c_str(), 1);
+  setenv("XDG_RUNTIME_DIR", (home.Path() + "/runtime").c_str(), 1);
+  lx::test::WriteFile(home.Path() + "/runtime/.keep", "");
+  chmod((home.Path() + "/runtime").c_str(), 0700);
+  setenv("TMPDIR", home.Path().c_str(), 1);
+  setenv("TZ", "Europe/Paris", 1);
+  setenv("LANG", "C.UTF-8", 1);
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  unsetenv("LC_ALL");
+  unsetenv("LX_FAKE_DEVICES");
+  tzset();
 }
 
 void WhenModalShown(std::function<void(QWidget*)> action) {
@@ -44,6 +50,13 @@ void WhenModalShown(std::function<void(QWidget*)> action) {
 void ResetSettings() {
   std::error_code ignored;
   std::filesystem::remove_all(ConfigHome() + "/Quorin", ignored);
+}
+
+void SaveScreenshot(QWidget* widget, const QString& name) {
+  QString file = name;
+  if (file.isEmpty()) file = QString::fromLatin1(widget->metaObject()->className()).section("::", -1);
+  QDir().mkpath(QStringLiteral(LX_SCREENSHOT_DIR));
+  QVERIFY(widget->grab().save(QStringLiteral(LX_SCREENSHOT_DIR "/") + file + QStringLiteral(".png")));
 }
 
 }  // namespace lx::gui::test
