@@ -209,6 +209,34 @@ class RenameViewTest : public QObject {
     QVERIFY(f.log.Contains("Preview File: " + target));
   }
 
+  // "Browse" takes the dialog's type and path with the same checks and stored type as the type commands.
+  void BrowseStoresTheChosenType() {
+    ViewFixture f;
+    f.view->OnInitialUpdate();
+    f.ChooseFolder();
+    f.List();
+    {
+      ScopedModalHook answer([](QDialog& shown) -> int {
+        auto& dialog = static_cast<CSetRenamePathDlg&>(shown);
+        dialog.TypeList()->setCurrentIndex(BackupRename);
+        return QDialog::Accepted;
+      });
+      f.view->RunCommand(ID_RIBBON_BROWSE);
+    }
+    QCOMPARE(f.engine.renameType, int(BackupRename));
+    QCOMPARE(f.engine.renamePath, f.photos.Slash() + "Backup/");
+    QCOMPARE(f.settings.GetNumber(setting::kRenameType), std::uint32_t(BackupRename));
+    QCOMPARE(f.view->RenamePathField()->text(), QString::fromStdString(f.photos.Slash() + "Backup/"));
+    // Cancelled: nothing changes.
+    ScopedModalHook cancel([](QDialog& shown) -> int {
+      static_cast<CSetRenamePathDlg&>(shown).TypeList()->setCurrentIndex(TargetRename);
+      return QDialog::Rejected;
+    });
+    f.view->RunCommand(ID_RIBBON_BROWSE);
+    QCOMPARE(f.engine.renameType, int(BackupRename));
+    QCOMPARE(f.settings.GetNumber(setting::kRenameType), std::uint32_t(BackupRename));
+  }
+
   void HeaderClickSorts() {
     ViewFixture f;
     f.view->OnInitialUpdate();
