@@ -5,11 +5,6 @@
 #include <functional>
 #include <optional>
 #include <string>
-#include "common/lorvexandrin_base_dlg.h"
-
-class QLabel;
-class QTreeView;
-class QFileSystemModel;
 
 namespace lx {
 class CLorvexandrinEngine;
@@ -18,22 +13,6 @@ class LorvexandrinDatabase;
 }  // namespace lx
 
 namespace lx::gui {
-
-// "Select Path to Quorin Lorvexandrin Database": a folder chooser.
-class CSelectPathDlg : public CLorvexandrinBaseDlg {
-  Q_OBJECT
-
- public:
-  explicit CSelectPathDlg(const QString& startFolder, QWidget* parent = nullptr);
-  QString SelectedFolder() const { return selected_; }
-  void SelectFolder(const QString& folder);
-
- private:
-  QTreeView* tree_ = nullptr;
-  QFileSystemModel* model_ = nullptr;
-  QLabel* selectedLabel_ = nullptr;
-  QString selected_;
-};
 
 // Asks for the folder; false on cancel. Tests replace it.
 using DatabaseFolderChooser = std::function<bool(std::string& folder)>;
