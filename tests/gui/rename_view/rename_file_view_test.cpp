@@ -132,9 +132,7 @@ class RenameViewTest : public QObject {
 
   void PreviousAndNext() {
     ViewFixture f;
-    f.view->OnInitialUpdate();
-    f.ChooseFolder();
-    f.List();
+    f.StartListed();
     f.view->RunCommand(ID_RIBBON_RENAME_PREVIOUS_PHOTO);  // on the first row: nothing
     QCOMPARE(f.view->CurrentRow, 0);
     f.view->RunCommand(ID_RIBBON_RENAME_NEXT_PHOTO);
@@ -152,9 +150,7 @@ class RenameViewTest : public QObject {
 
   void ThumbnailModesAndSkip() {
     ViewFixture f;
-    f.view->OnInitialUpdate();
-    f.ChooseFolder();
-    f.List();
+    f.StartListed();
     // The same mode again still reads the folder again; the choice is stored.
     f.log.Clear();
     f.view->RunCommand(ID_THUMBNAIL_HIGHRES);
@@ -187,9 +183,7 @@ class RenameViewTest : public QObject {
 
   void TargetRenamePreview() {
     ViewFixture f;
-    f.view->OnInitialUpdate();
-    f.ChooseFolder();
-    f.List();
+    f.StartListed();
     // "Rename & Del" through the rename-path dialog, then everything renamed into Target/.
     ScopedModalHook answer([](QDialog& shown) -> int {
       auto& dialog = static_cast<CSetRenamePathDlg&>(shown);
@@ -212,9 +206,7 @@ class RenameViewTest : public QObject {
   // "Browse" takes the dialog's type and path with the same checks and stored type as the type commands.
   void BrowseStoresTheChosenType() {
     ViewFixture f;
-    f.view->OnInitialUpdate();
-    f.ChooseFolder();
-    f.List();
+    f.StartListed();
     {
       ScopedModalHook answer([](QDialog& shown) -> int {
         auto& dialog = static_cast<CSetRenamePathDlg&>(shown);
@@ -239,9 +231,7 @@ class RenameViewTest : public QObject {
 
   void HeaderClickSorts() {
     ViewFixture f;
-    f.view->OnInitialUpdate();
-    f.ChooseFolder();
-    f.List();
+    f.StartListed();
     auto* header = f.view->List()->horizontalHeader();
     auto* table = f.view->List()->TableModel();
     header->sectionClicked(0);
@@ -254,9 +244,7 @@ class RenameViewTest : public QObject {
 
   void ColoursAndContextMenu() {
     ViewFixture f;
-    f.view->OnInitialUpdate();
-    f.ChooseFolder();
-    f.List();
+    f.StartListed();
     f.view->SetListColor(kColorRenamed, QColor(1, 2, 3));
     QCOMPARE(f.settings.GetNumber("RenamedFileColor"), 0x030201u);
     QCOMPARE(f.view->Swatch(kColorRenamed)->palette().color(QPalette::Window), QColor(1, 2, 3));

@@ -25,4 +25,10 @@ void RenameViewWorld::List() {
   view->Thumbnails().WaitForAll();
 }
 
+void RenameViewWorld::StartListed() {
+  view->OnInitialUpdate();
+  ChooseFolder();
+  List();
+}
+
 }  // namespace lx::gui::test

@@ -24,6 +24,8 @@ struct RenameViewWorld {
   void ChooseFolder();
   // Lists the source and waits for the thumbnails.
   void List();
+  // The view's settings read, the photo folder chosen and listed.
+  void StartListed();
 
   lx::test::TempDir photos{"lx-view-photos"};
   lx::test::TempDir outside{"lx-view-outside"};
