@@ -1,9 +1,14 @@
 #include "engine/selection_filter.h"
 
+#include "photo/defaults.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 
 namespace lx {
+
+std::string SelectionFilterOrDefault(const std::string& stored) {
+  return stored.empty() ? kDefaultSelectionFilter : stored;
+}
 
 int SelectionFilter::SetText(const std::string& text, bool caseSensitive) {
   text_ = text;

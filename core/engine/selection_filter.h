@@ -28,6 +28,9 @@ class SelectionFilter {
   std::vector<std::string> patterns_;  // every pattern is kept, however many there are
 };
 
+// The filter a start uses: the stored text, or "*.jpg" when none was stored.
+std::string SelectionFilterOrDefault(const std::string& stored);
+
 // '*' any run (also empty), '?' one character, anything else itself, byte for byte.
 bool WildcardMatch(std::string_view name, std::string_view pattern);
 

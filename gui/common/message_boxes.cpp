@@ -14,19 +14,11 @@
 
 #include "base/rich_text.h"
 #include "base/version.h"
+#include "common/colours.h"
 #include "engine/engine.h"
 #include "storage/settings_store.h"
 
 namespace lx::gui {
-
-QColor ColourFromColorRef(std::uint32_t value) {
-  return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
-}
-
-std::uint32_t ColorRefFromColour(const QColor& colour) {
-  return static_cast<std::uint32_t>(colour.red()) | (static_cast<std::uint32_t>(colour.green()) << 8) |
-         (static_cast<std::uint32_t>(colour.blue()) << 16);
-}
 
 // The message boxes ignore "\cbN": bodies write their headings as
 // "\cb5\cf5" (red on red) and rely on the text colour alone, as a rich-edit

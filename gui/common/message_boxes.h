@@ -3,11 +3,10 @@
 #pragma once
 
 #include <QColor>
-#include <QDialog>
-#include <cstdint>
 #include <string>
 
 #include "base/prompts.h"
+#include "common/lorvexandrin_base_dlg.h"
 
 class QCheckBox;
 class QLabel;
@@ -21,21 +20,8 @@ class CLorvexandrinEngine;
 
 namespace lx::gui {
 
-// Stored colours are 0x00BBGGRR.
-QColor ColourFromColorRef(std::uint32_t value);
-std::uint32_t ColorRefFromColour(const QColor& colour);
-
 // The RTF text without its "\cbN" background colours, which the boxes do not paint.
 std::string WithoutBackgroundColours(const std::string& rtf);
-
-// Base of the program's dialogs: carries the name of a help video; "Undefined" means none.
-class CLorvexandrinBaseDlg : public QDialog {
-  Q_OBJECT
-
- public:
-  explicit CLorvexandrinBaseDlg(QWidget* parent = nullptr) : QDialog(parent) {}
-  std::string helpVideo = "Undefined";
-};
 
 class CRichTextMsgDlg : public CLorvexandrinBaseDlg {
   Q_OBJECT

@@ -23,14 +23,22 @@
 #include "base/log.h"
 #include "base/prompts.h"
 #include "base/version.h"
+#include "common/colours.h"
+#include "common/modal_hook.h"
+#include "dialogs/rename/img_read_progress_dlg.h"
+#include "dialogs/rename/set_rename_path_dlg.h"
 #include "engine/engine.h"
+#include "engine/selection_filter.h"
 #include "imaging/exif_access.h"
+#include "masks/stored_mask.h"
+#include "photo/defaults.h"
 #include "platform/paths.h"
 #include "rename/delete_files.h"
 #include "rename/device_list_run.h"
+#include "rename/photo_steps.h"
 #include "rename/rename_path.h"
+#include "rename/row_file_location.h"
 #include "rename_view/picture_box.h"
-#include "rename_view/rename_dialogs.h"
 #include "rename_view/rename_list_ctrl.h"
 #include "rename_view/thumbnails.h"
 #include "storage/database.h"
@@ -40,10 +48,13 @@ namespace lx::gui {
 
 namespace {
 
-constexpr const char* kColorNames[5] = {"ListedFileColor", "RenamedFileColor", "SelectedTimeColor",
-                                        "DuplicateRootColor", "DuplicateColor"};
-constexpr std::uint32_t kDefaultColors[5] = {0x000000, 0xFF0000, 0x228B22, 0x000080, 0x0000FF};
-constexpr const char* kStandardRenamingMask = "%Y-%m-%d %H-%M-%S";
+// Legend order, as ListColorIndex counts.
+constexpr NumberSetting kColorSettings[5] = {setting::kListedFileColor, setting::kRenamedFileColor,
+                                             setting::kSelectedTimeColor, setting::kDuplicateRootColor,
+                                             setting::kDuplicateColor};
+constexpr std::uint32_t kDefaultColors[5] = {kDefaultListedFileColor, kDefaultRenamedFileColor,
+                                             kDefaultSelectedTimeColor, kDefaultDuplicateRootColor,
+                                             kDefaultDuplicateColor};
 
 std::uint32_t& ColorSlot(ListColors& colors, int which) {
   switch (which) {
@@ -59,8 +70,6 @@ std::uint32_t& ColorSlot(ListColors& colors, int which) {
       return colors.listed;
   }
 }
-
-bool Exists(const std::string& path, struct stat* st) { return !path.empty() && ::stat(path.c_str(), st) == 0; }
 
 }  // namespace
 
@@ -172,37 +181,30 @@ void CRenameFileView::BuildForm() {
   connect(list_, &CRenameFileListCtrl::ContextMenuAt, this, &CRenameFileView::ShowContextMenu);
 }
 
-QAction* CRenameFileView::AddCommand(int id, const QString& text, bool checkable) {
-  auto* action = new QAction(text, this);
-  action->setData(id);
-  action->setCheckable(checkable);
-  commands_.insert(id, action);
-  connect(action, &QAction::triggered, this, [this, id]() { RunCommand(id); });
-  return action;
-}
-
 void CRenameFileView::BuildCommands() {
-  AddCommand(ID_RIBBON_APPLY_MASK, "Apply Renaming Mask");
-  AddCommand(ID_RIBBON_RENAME_SELECTED, "Rename Selected Files");
-  AddCommand(ID_RIBBON_RENAME_ALL, "Rename All Files");
-  AddCommand(ID_RIBBON_SIMPLE_RENAME, "Simple Rename", true);
-  AddCommand(ID_RIBBON_BACKUP_RENAME, "Backup Rename", true);
-  AddCommand(ID_RIBBON_TARGET_RENAME, "Target Rename", true);
-  AddCommand(ID_RIBBON_RENAME_DELETE, "Rename && Del", true);
-  AddCommand(ID_RIBBON_BROWSE, "Browse Backup or Target Dir");
-  AddCommand(ID_THUMBNAIL_NONE, "No ThumbNail (Very Fast Display)", true);
-  AddCommand(ID_THUMBNAIL_RAW, "Raw ThumbNail (Fast Display)", true);
-  AddCommand(ID_THUMBNAIL_HIGHRES, "High Res. ThumbNail (Slow Display)", true);
-  AddCommand(ID_RIBBON_LISTED_COLOUR, "Listed Files Colour");
-  AddCommand(ID_RIBBON_RENAMED_COLOUR, "Renamed Files Colour");
-  AddCommand(ID_RIBBON_TIME_COLOUR, "Selected Time Colour");
-  AddCommand(ID_RIBBON_DUPL_ROOT_COLOUR, "Duplicate Root Colour");
-  AddCommand(ID_RIBBON_DUPLICATE_COLOUR, "Duplicate Colour");
-  AddCommand(ID_RIBBON_RESET_COLOURS, "Reset Default Colours");
-  AddCommand(ID_RIBBON_RENAME_PREVIOUS_PHOTO, "Display Previous Photo");
-  AddCommand(ID_RIBBON_RENAME_NEXT_PHOTO, "Display Next Photo");
-  AddCommand(ID_VIEW_DETAIL, "View Image Details");
-  AddCommand(ID_COPY_CLIPBOARD, "Copy to Clipboard");
+  commands_.AddAll({
+      {ID_RIBBON_APPLY_MASK, "Apply Renaming Mask", nullptr, nullptr, false},
+      {ID_RIBBON_RENAME_SELECTED, "Rename Selected Files", nullptr, nullptr, false},
+      {ID_RIBBON_RENAME_ALL, "Rename All Files", nullptr, nullptr, false},
+      {ID_RIBBON_SIMPLE_RENAME, "Simple Rename", nullptr, nullptr, true},
+      {ID_RIBBON_BACKUP_RENAME, "Backup Rename", nullptr, nullptr, true},
+      {ID_RIBBON_TARGET_RENAME, "Target Rename", nullptr, nullptr, true},
+      {ID_RIBBON_RENAME_DELETE, "Rename && Del", nullptr, nullptr, true},
+      {ID_RIBBON_BROWSE, "Browse Backup or Target Dir", nullptr, nullptr, false},
+      {ID_THUMBNAIL_NONE, "No ThumbNail (Very Fast Display)", nullptr, nullptr, true},
+      {ID_THUMBNAIL_RAW, "Raw ThumbNail (Fast Display)", nullptr, nullptr, true},
+      {ID_THUMBNAIL_HIGHRES, "High Res. ThumbNail (Slow Display)", nullptr, nullptr, true},
+      {ID_RIBBON_LISTED_COLOUR, "Listed Files Colour", nullptr, nullptr, false},
+      {ID_RIBBON_RENAMED_COLOUR, "Renamed Files Colour", nullptr, nullptr, false},
+      {ID_RIBBON_TIME_COLOUR, "Selected Time Colour", nullptr, nullptr, false},
+      {ID_RIBBON_DUPL_ROOT_COLOUR, "Duplicate Root Colour", nullptr, nullptr, false},
+      {ID_RIBBON_DUPLICATE_COLOUR, "Duplicate Colour", nullptr, nullptr, false},
+      {ID_RIBBON_RESET_COLOURS, "Reset Default Colours", nullptr, nullptr, false},
+      {ID_RIBBON_RENAME_PREVIOUS_PHOTO, "Display Previous Photo", nullptr, nullptr, false},
+      {ID_RIBBON_RENAME_NEXT_PHOTO, "Display Next Photo", nullptr, nullptr, false},
+      {ID_VIEW_DETAIL, "View Image Details", nullptr, nullptr, false},
+      {ID_COPY_CLIPBOARD, "Copy to Clipboard", nullptr, nullptr, false},
+  });
   UpdateCommandStates();
 }
 
@@ -278,27 +280,27 @@ void CRenameFileView::RunCommand(int id) {
 }
 
 void CRenameFileView::UpdateCommandStates() {
-  if (commands_.isEmpty()) return;
+  if (commands_.IsEmpty()) return;
   const bool hasFiles = model_->FileCount > 0 && model_->RowCount() > 0;
   const bool hasSelection = !model_->SelectedRows().empty();
   const bool folder = engine_.sourceKind == SourceKind::Folder;
-  commands_[ID_RIBBON_APPLY_MASK]->setEnabled(hasFiles);
-  commands_[ID_RIBBON_RENAME_ALL]->setEnabled(hasFiles);
-  commands_[ID_RIBBON_RENAME_SELECTED]->setEnabled(hasSelection);
-  commands_[ID_RIBBON_RENAME_PREVIOUS_PHOTO]->setEnabled(hasFiles);
-  commands_[ID_RIBBON_RENAME_NEXT_PHOTO]->setEnabled(hasFiles);
-  commands_[ID_VIEW_DETAIL]->setEnabled(hasSelection);
-  commands_[ID_COPY_CLIPBOARD]->setEnabled(hasSelection);
+  commands_.Get(ID_RIBBON_APPLY_MASK)->setEnabled(hasFiles);
+  commands_.Get(ID_RIBBON_RENAME_ALL)->setEnabled(hasFiles);
+  commands_.Get(ID_RIBBON_RENAME_SELECTED)->setEnabled(hasSelection);
+  commands_.Get(ID_RIBBON_RENAME_PREVIOUS_PHOTO)->setEnabled(hasFiles);
+  commands_.Get(ID_RIBBON_RENAME_NEXT_PHOTO)->setEnabled(hasFiles);
+  commands_.Get(ID_VIEW_DETAIL)->setEnabled(hasSelection);
+  commands_.Get(ID_COPY_CLIPBOARD)->setEnabled(hasSelection);
   const int types[4] = {ID_RIBBON_SIMPLE_RENAME, ID_RIBBON_BACKUP_RENAME, ID_RIBBON_TARGET_RENAME,
                         ID_RIBBON_RENAME_DELETE};
   for (int t = 0; t < 4; ++t) {
-    commands_[types[t]]->setEnabled(folder);
-    commands_[types[t]]->setChecked(engine_.renameType == t);
+    commands_.Get(types[t])->setEnabled(folder);
+    commands_.Get(types[t])->setChecked(engine_.renameType == t);
   }
-  commands_[ID_RIBBON_BROWSE]->setEnabled(folder);
-  commands_[ID_THUMBNAIL_NONE]->setChecked(ThumbNailMode == ThumbnailNone);
-  commands_[ID_THUMBNAIL_RAW]->setChecked(ThumbNailMode == ThumbnailRaw);
-  commands_[ID_THUMBNAIL_HIGHRES]->setChecked(ThumbNailMode == ThumbnailHighRes);
+  commands_.Get(ID_RIBBON_BROWSE)->setEnabled(folder);
+  commands_.Get(ID_THUMBNAIL_NONE)->setChecked(ThumbNailMode == ThumbnailNone);
+  commands_.Get(ID_THUMBNAIL_RAW)->setChecked(ThumbNailMode == ThumbnailRaw);
+  commands_.Get(ID_THUMBNAIL_HIGHRES)->setChecked(ThumbNailMode == ThumbnailHighRes);
   emit CommandStatesChanged();
 }
 
@@ -311,17 +313,14 @@ void CRenameFileView::OnInitialUpdate() {
   ThumbNailMode = model_->thumbnailDisplayType;
   list_->SetThumbnailsShown(ThumbNailMode != ThumbnailNone);
 
-  std::string mask = settings.GetText(setting::kRenamingMask);
-  if (mask.empty() || mask.find("Undefined") != std::string::npos) mask = kStandardRenamingMask;
-  // A mask stored by an old version repeated the hour for the minutes.
-  if (mask == "%d-%b-%Y-%H-%H-%S") mask = "%d-%b-%Y-%H-%M-%S";
+  const std::string mask = RepairStoredMask(settings.GetText(setting::kRenamingMask));
   LogFormat("Default Renaming Mask: %s", mask.c_str());
   FillMaskBox(mask);
 
-  for (int i = 0; i < 5; ++i) SetListColor(i, ColorFromColorRef(ColorSlot(model_->colors, i)));
+  for (int i = 0; i < 5; ++i) SetListColor(i, ColourFromColorRef(ColorSlot(model_->colors, i)));
 
   const std::string filter = settings.GetText(setting::kSelectionMask);
-  engine_.SetSelectionFilter(filter.empty() ? "*.jpg" : filter);
+  engine_.SetSelectionFilter(SelectionFilterOrDefault(filter));
   LogFormat("Default Selection Mask: %s", engine_.Filter().Text().c_str());
   LogFormat("Default Source Path: %s", engine_.sourcePath.c_str());
   LogFormat("Default Rename Path: %s", engine_.renamePath.c_str());
@@ -452,12 +451,8 @@ void CRenameFileView::OnCurrentRowChanged(int row) {
 std::string CRenameFileView::LocateRowFile(int row) const {
   const RenameListRow* r = const_cast<RenameListModel&>(*model_).Row(row);
   if (r == nullptr) return {};
-  struct stat st {};
-  const std::string inSource = engine_.sourcePath + r->data.FileName;
-  if (Exists(inSource, &st)) return inSource;
-  const std::string inTarget = engine_.renamePath + model_->ColumnText(row, ColumnNewName);
-  if (Exists(inTarget, &st)) return inTarget;
-  return {};
+  return lx::LocateRowFile(engine_.sourcePath, r->data.FileName, engine_.renamePath,
+                           model_->ColumnText(row, ColumnNewName));
 }
 
 void CRenameFileView::PreviewRow(int row) {
@@ -497,19 +492,13 @@ void CRenameFileView::PreviewRow(int row) {
 }
 
 void CRenameFileView::PreviousPhoto() {
-  if (model_->FileCount <= 0 || model_->RowCount() == 0) return;
-  const int target = CurrentRow < 0 ? 0 : std::max(CurrentRow - 1, 0);
-  if (target == CurrentRow) return;
-  model_->SelectRow(target);
-  list_->SyncSelectionFromModel();
-  if (CurrentRow != target) PreviewRow(target);
+  ShowPhotoRow(PreviousPhotoRow(CurrentRow, model_->FileCount, model_->RowCount()));
 }
 
-void CRenameFileView::NextPhoto() {
-  if (model_->FileCount <= 0 || model_->RowCount() == 0) return;
-  const int last = std::max(0, std::min(model_->FileCount, model_->RowCount()) - 1);
-  const int target = CurrentRow < 0 ? 0 : std::min(CurrentRow + 1, last);
-  if (target == CurrentRow) return;
+void CRenameFileView::NextPhoto() { ShowPhotoRow(NextPhotoRow(CurrentRow, model_->FileCount, model_->RowCount())); }
+
+void CRenameFileView::ShowPhotoRow(int target) {
+  if (target < 0 || target == CurrentRow) return;
   model_->SelectRow(target);
   list_->SyncSelectionFromModel();
   if (CurrentRow != target) PreviewRow(target);
@@ -524,12 +513,12 @@ void CRenameFileView::SetThumbNailMode(int mode) {
 }
 
 QColor CRenameFileView::ListColor(int which) const {
-  return ColorFromColorRef(ColorSlot(const_cast<RenameListModel&>(*model_).colors, which));
+  return ColourFromColorRef(ColorSlot(const_cast<RenameListModel&>(*model_).colors, which));
 }
 
 void CRenameFileView::SetListColor(int which, const QColor& color) {
   if (which < 0 || which > 4) return;
-  const std::uint32_t ref = ColorRefFromColor(color);
+  const std::uint32_t ref = ColorRefFromColour(color);
   ColorSlot(model_->colors, which) = ref;
   QLabel* swatch = swatches_[static_cast<size_t>(which)];
   QPalette p = swatch->palette();
@@ -537,30 +526,29 @@ void CRenameFileView::SetListColor(int which, const QColor& color) {
   swatch->setPalette(p);
   swatch->update();
   list_->viewport()->update();
-  if (!initialising_) engine_.Settings().SetNumber(kColorNames[which], ref);
+  if (!initialising_) engine_.Settings().SetNumber(kColorSettings[which], ref);
 }
 
 void CRenameFileView::ChooseColor(int which) {
   const QColor chosen = QColorDialog::getColor(ListColor(which), this,
                                                commands_
-                                                   .value(which == kColorListed          ? ID_RIBBON_LISTED_COLOUR
-                                                          : which == kColorRenamed       ? ID_RIBBON_RENAMED_COLOUR
-                                                          : which == kColorSelectedTime  ? ID_RIBBON_TIME_COLOUR
-                                                          : which == kColorDuplicateRoot ? ID_RIBBON_DUPL_ROOT_COLOUR
-                                                                                         : ID_RIBBON_DUPLICATE_COLOUR)
+                                                   .Get(which == kColorListed          ? ID_RIBBON_LISTED_COLOUR
+                                                        : which == kColorRenamed       ? ID_RIBBON_RENAMED_COLOUR
+                                                        : which == kColorSelectedTime  ? ID_RIBBON_TIME_COLOUR
+                                                        : which == kColorDuplicateRoot ? ID_RIBBON_DUPL_ROOT_COLOUR
+                                                                                       : ID_RIBBON_DUPLICATE_COLOUR)
                                                    ->text());
   if (chosen.isValid()) SetListColor(which, chosen);
 }
 
 void CRenameFileView::ResetColors() {
-  for (int i = 0; i < 5; ++i) SetListColor(i, ColorFromColorRef(kDefaultColors[i]));
+  for (int i = 0; i < 5; ++i) SetListColor(i, ColourFromColorRef(kDefaultColors[i]));
 }
 
 void CRenameFileView::ChooseRenameTypeCommand(int type) {
   if (engine_.sourceKind != SourceKind::Folder) return;
   CSetRenamePathDlg dialog(engine_.sourcePath, engine_.renamePath, type, &prompts_, this);
-  const bool ok = execRenamePathDialog ? execRenamePathDialog(dialog) : dialog.exec() == QDialog::Accepted;
-  if (!ok) return;
+  if (ExecModal(dialog) != QDialog::Accepted) return;
   if (!ChooseRenameType(engine_, dialog.Type(), dialog.RenamePath())) return;
   UpdatePaths();
   UpdateCommandStates();
@@ -570,10 +558,10 @@ void CRenameFileView::ChooseRenameTypeCommand(int type) {
 void CRenameFileView::BrowseRenamePath() {
   if (engine_.sourceKind != SourceKind::Folder) return;
   CSetRenamePathDlg dialog(engine_.sourcePath, engine_.renamePath, engine_.renameType, &prompts_, this);
-  const bool ok = execRenamePathDialog ? execRenamePathDialog(dialog) : dialog.exec() == QDialog::Accepted;
-  if (!ok) return;
-  engine_.renameType = dialog.Type();
-  engine_.renamePath = dialog.RenamePath();
+  if (ExecModal(dialog) != QDialog::Accepted) return;
+  // The same checks and stored type as choosing a rename type.
+  if (!ChooseRenameType(engine_, dialog.Type(), dialog.RenamePath())) return;
+  UpdatePaths();
   RefreshList(RunList);
 }
 

@@ -3,7 +3,6 @@
 // of the selected row and the thumbnails of a folder read.
 #pragma once
 
-#include <QHash>
 #include <QPointer>
 #include <QWidget>
 #include <array>
@@ -11,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "common/command_table.h"
 #include "rename/folder_watch.h"
 #include "rename/rename_list.h"
 #include "storage/database_keyword_source.h"
@@ -32,7 +32,6 @@ namespace lx::gui {
 class CDockablePreview;
 class CImgReadProgressDlg;
 class CRenameFileListCtrl;
-class CSetRenamePathDlg;
 class ThumbnailMaker;
 
 // Command ids of the rename view.
@@ -80,8 +79,7 @@ class CRenameFileView : public QWidget {
   void UpdatePaths();
 
   // Commands, by id (ribbon buttons and menus share these actions).
-  QAction* Command(int id) const { return commands_.value(id, nullptr); }
-  const QHash<int, QAction*>& Commands() const { return commands_; }
+  QAction* Command(int id) const { return commands_.Get(id); }
   void RunCommand(int id);
   void UpdateCommandStates();
 
@@ -94,6 +92,7 @@ class CRenameFileView : public QWidget {
   // Shows the row in the preview pane (the selected row's preview).
   void PreviewRow(int row);
   // The file of a row: in the source folder, else already renamed into the rename path; empty when neither.
+  // The view shows only files that exist; a stale row is reported, never guessed.
   std::string LocateRowFile(int row) const;
   // The context menu as it would open now; null when no row is selected.
   std::unique_ptr<QMenu> BuildContextMenu();
@@ -119,8 +118,6 @@ class CRenameFileView : public QWidget {
 
   // The rotation option of the main window (true: automatically based on Exif).
   std::function<bool()> autoRotate = [] { return true; };
-  // Runs the rename-path dialog; true on OK. Tests answer it themselves.
-  std::function<bool(CSetRenamePathDlg&)> execRenamePathDialog;
   // Copies a device row's object to a temporary file for the preview; empty when it cannot.
   std::function<std::string(int row)> prepareDevicePreview;
   // Told when a run starts and ends: the folder tree must not start a second one meanwhile.
@@ -147,7 +144,6 @@ class CRenameFileView : public QWidget {
   void showEvent(QShowEvent* event) override;
 
  private:
-  QAction* AddCommand(int id, const QString& text, bool checkable = false);
   void BuildForm();
   void BuildCommands();
   void FillMaskBox(const std::string& mask);
@@ -155,6 +151,8 @@ class CRenameFileView : public QWidget {
   void OnFileRead(const OpenedPhoto& photo, RenameListRow& row, int index);
   void OnCurrentRowChanged(int row);
   void ShowContextMenu(const QPoint& globalPos);
+  // Selects and previews a row found by PreviousPhoto/NextPhoto; -1 does nothing.
+  void ShowPhotoRow(int target);
   // A change reported by the folder watch, on this object's thread.
   void OnWatchReport(int action);
 
@@ -170,7 +168,7 @@ class CRenameFileView : public QWidget {
   QLineEdit* sourcePath_ = nullptr;
   QLineEdit* renamePath_ = nullptr;
   std::array<QLabel*, 5> swatches_{};
-  QHash<int, QAction*> commands_;
+  CommandTable commands_{this, [this](int id) { RunCommand(id); }};
   QPointer<CImgReadProgressDlg> progress_;
   bool initialising_ = true;
   bool running_ = false;

@@ -5,17 +5,11 @@
 #include <QItemSelectionModel>
 #include <QPixmap>
 
+#include "common/colours.h"
 #include "rename_view/picture_transform.h"
 #include "rename_view/thumbnails.h"
 
 namespace lx::gui {
-
-QColor ColorFromColorRef(std::uint32_t c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
-
-std::uint32_t ColorRefFromColor(const QColor& color) {
-  return static_cast<std::uint32_t>(color.red()) | (static_cast<std::uint32_t>(color.green()) << 8) |
-         (static_cast<std::uint32_t>(color.blue()) << 16);
-}
 
 RenameListTableModel::RenameListTableModel(RenameListModel& model, ThumbnailMaker& thumbnails, QObject* parent)
     : QAbstractTableModel(parent), model_(model), thumbnails_(thumbnails) {}
@@ -46,7 +40,7 @@ QVariant RenameListTableModel::data(const QModelIndex& index, int role) const {
       return text.isEmpty() ? QVariant() : QVariant(text);
     }
     case Qt::ForegroundRole:
-      return ColorFromColorRef(model_.OnGetCellTextColor(row, column));
+      return ColourFromColorRef(model_.OnGetCellTextColor(row, column));
     case Qt::DecorationRole: {
       if (column != 0 || !showThumbnails) return {};
       const auto* r = model_.Row(row);

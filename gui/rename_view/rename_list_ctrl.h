@@ -13,10 +13,6 @@ namespace lx::gui {
 
 class ThumbnailMaker;
 
-// COLORREF (0x00BBGGRR) as a colour.
-QColor ColorFromColorRef(std::uint32_t colorRef);
-std::uint32_t ColorRefFromColor(const QColor& color);
-
 class RenameListTableModel : public QAbstractTableModel {
   Q_OBJECT
 

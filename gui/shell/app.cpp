@@ -9,6 +9,7 @@
 #include "base/log.h"
 #include "base/version.h"
 #include "devices/portable_device_backend.h"
+#include "dialogs/app/select_path_dlg.h"
 #include "engine/engine.h"
 #include "platform/paths.h"
 #include "rename_view/rename_view_hookup.h"

@@ -2,14 +2,9 @@
 // folder when it is not), then have the database created or upgraded.
 #pragma once
 
-#include <QDialog>
 #include <functional>
 #include <optional>
 #include <string>
-
-class QLabel;
-class QTreeView;
-class QFileSystemModel;
 
 namespace lx {
 class CLorvexandrinEngine;
@@ -18,22 +13,6 @@ class LorvexandrinDatabase;
 }  // namespace lx
 
 namespace lx::gui {
-
-// "Select Path to Quorin Lorvexandrin Database": a folder chooser.
-class CSelectPathDlg : public QDialog {
-  Q_OBJECT
-
- public:
-  explicit CSelectPathDlg(const QString& startFolder, QWidget* parent = nullptr);
-  QString SelectedFolder() const { return selected_; }
-  void SelectFolder(const QString& folder);
-
- private:
-  QTreeView* tree_ = nullptr;
-  QFileSystemModel* model_ = nullptr;
-  QLabel* selectedLabel_ = nullptr;
-  QString selected_;
-};
 
 // Asks for the folder; false on cancel. Tests replace it.
 using DatabaseFolderChooser = std::function<bool(std::string& folder)>;

@@ -4,14 +4,16 @@
 #include <QMessageBox>
 
 #include "common/message_boxes.h"
-#include "rename_view/rename_dialogs.h"
+#include "common/modal_hook.h"
+#include "dialogs/keywords/select_keyword_dlg.h"
+#include "dialogs/keywords/set_kbd_free_entry_dlg.h"
 
 namespace lx::gui {
 
 bool GuiPrompts::SelectKeyword(const std::string& filePath, bool applyToAll, KeywordChoice& choice) {
   if (sqlite_ == nullptr) return false;
   CSelectKeywordDlg dialog(*sqlite_, filePath, applyToAll, parent_.data());
-  if (dialog.exec() != QDialog::Accepted) return false;
+  if (ExecModal(dialog) != QDialog::Accepted) return false;
   choice = dialog.Choice();
   return true;
 }
@@ -19,7 +21,7 @@ bool GuiPrompts::SelectKeyword(const std::string& filePath, bool applyToAll, Key
 bool GuiPrompts::TypeKeyboardEntry(const std::string& filePath, bool applyToAll, TypedTextChoice& choice) {
   if (sqlite_ == nullptr) return false;
   CSetKbdFreeEntryDlg dialog(*sqlite_, filePath, applyToAll, parent_.data());
-  if (dialog.exec() != QDialog::Accepted) return false;
+  if (ExecModal(dialog) != QDialog::Accepted) return false;
   choice = dialog.Choice();
   return true;
 }

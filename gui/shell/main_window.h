@@ -2,11 +2,13 @@
 // folder navigation pane, the log and preview panes, and the two views.
 #pragma once
 
-#include <QHash>
 #include <QMainWindow>
 #include <functional>
 #include <memory>
 #include <string>
+
+#include "common/command_table.h"
+#include "shell/main_frame_commands.h"
 
 class QAction;
 class QActionGroup;
@@ -31,37 +33,6 @@ class CRenameViewPage;
 class CDetailsViewPage;
 class DeviceBrowser;
 
-// Command ids of the frame and its status bar.
-enum CommandId : int {
-  kCmdExit = 32778,
-  kCmdClose = 32792,
-  kCmdAbout = 32777,
-  kCmdWebPage = 32791,
-  kCmdStatusBarToggle = 32840,
-  kCmdStatusBarShow = 59393,
-  kCmdStatusBarHide = 32804,
-  kCmdOutputPaneToggle = 32841,
-  kCmdOutputPaneShow = 32805,
-  kCmdOutputPaneHide = 32807,
-  kCmdToolTipsToggle = 32845,
-  kCmdToolTipsShow = 32848,
-  kCmdToolTipsHide = 32849,
-  kCmdResetLog = 32901,
-  kCmdImagePreview = 32808,
-  kCmdRotateImageView = 32843,
-  kCmdAutoRotate = 32811,
-  kCmdKeepOrientation = 32812,
-  kCmdStyleBlue = 215,
-  kCmdStyleBlack = 216,
-  kCmdStyleSilver = 217,
-  kCmdStyleAqua = 218,
-  kCmdStyleDesktop = 219,
-  kStatusLink = 120,
-  kStatusAbout = 121,
-  kStatusDatabase = 122,
-  kStatusMessages = 125,
-};
-
 class CMainFrame : public QMainWindow {
   Q_OBJECT
 
@@ -77,7 +48,7 @@ class CMainFrame : public QMainWindow {
   CRenameViewPage* RenameView() const { return renameView_; }
   CDetailsViewPage* DetailsView() const { return detailsView_; }
   QWidget* ActiveView() const;
-  QAction* Command(int id) const { return commands_.value(id, nullptr); }
+  QAction* Command(int id) const { return commands_.Get(id); }
   QToolButton* DatabasePane() const { return databasePane_; }
 
   // Views creation: called by start-up once the frame exists.
@@ -105,8 +76,7 @@ class CMainFrame : public QMainWindow {
 
   bool listingBusy = false;
 
-  // Window placement as ten numbers: flags, show state, minimised and
-  // maximised positions, normal rectangle (left, top, right, bottom).
+  // Window placement as the "WindowPlacement" setting keeps it; a damaged text is refused.
   std::string SaveWindowPlacement();
   bool RestoreWindowPlacement(const std::string& text);
 
@@ -128,8 +98,7 @@ class CMainFrame : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  QAction* AddCommand(int id, const QString& text, const char* themeIcon, const char* bundledIcon);
-  void SetCommandTip(int id, const QString& title, const QString& description);
+  // main_frame_commands.cpp: the commands, their tips and handlers.
   void BuildCommands();
   void BuildRibbon();
   void BuildStatusBar();
@@ -153,7 +122,7 @@ class CMainFrame : public QMainWindow {
   QStackedWidget* views_ = nullptr;
   CRenameViewPage* renameView_ = nullptr;
   CDetailsViewPage* detailsView_ = nullptr;
-  QHash<int, QAction*> commands_;
+  CommandTable commands_{this, [this](int id) { RunCommand(id); }};
   QActionGroup* styles_ = nullptr;
   QLabel* linkPane_ = nullptr;
   QToolButton* databasePane_ = nullptr;

@@ -83,7 +83,7 @@ void CSplashScreenDlg::timerEvent(QTimerEvent* event) {
   }
 }
 
-CClosingDlg::CClosingDlg(QWidget* parent) : QDialog(parent) {
+CClosingDlg::CClosingDlg(QWidget* parent) : CLorvexandrinBaseDlg(parent) {
   setObjectName("CClosingDlg");
   setWindowTitle(QString::fromUtf8(kAppTitle));
   const QString name = QStringLiteral("Quorin Lorvexandrin %1").arg(QString::fromStdString(ProgramVersionText()));

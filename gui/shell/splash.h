@@ -2,10 +2,10 @@
 // and the small window shown while the program closes.
 #pragma once
 
-#include <QDialog>
 #include <QElapsedTimer>
 #include <QWidget>
 #include <functional>
+#include "common/lorvexandrin_base_dlg.h"
 
 class QLabel;
 class QProgressBar;
@@ -44,7 +44,7 @@ class CSplashScreenDlg : public QWidget {
   QElapsedTimer opened_;
 };
 
-class CClosingDlg : public QDialog {
+class CClosingDlg : public CLorvexandrinBaseDlg {
   Q_OBJECT
 
  public:

@@ -64,3 +64,14 @@ TEST(SelectionFilter, KeepsEveryPatternOfALongFilter) {
 
 }  // namespace
 }  // namespace lx
+
+namespace lx {
+namespace {
+
+TEST(SelectionFilterDefaultTest, StoredTextOrJpg) {
+  EXPECT_EQ(SelectionFilterOrDefault(""), "*.jpg");
+  EXPECT_EQ(SelectionFilterOrDefault("*.CR2; *.jpg"), "*.CR2; *.jpg");
+}
+
+}  // namespace
+}  // namespace lx

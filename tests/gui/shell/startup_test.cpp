@@ -48,11 +48,6 @@ QStringList LogTexts(CMainFrame* frame) {
   return texts;
 }
 
-void SaveShot(QWidget* widget, const QString& name) {
-  QDir().mkpath(QStringLiteral(LX_SCREENSHOT_DIR));
-  QVERIFY(widget->grab().save(QStringLiteral(LX_SCREENSHOT_DIR "/") + name));
-}
-
 }  // namespace
 
 class StartupTest : public QObject {
@@ -189,14 +184,14 @@ class StartupTest : public QObject {
     CLorvexandrinApp app(options);
     connect(&app, &CLorvexandrinApp::SplashShown, this, [](CSplashScreenDlg* splash) {
       splash->SetStatus(QStringLiteral("Initializing File Renaming View ..."));
-      SaveShot(splash, "splash.png");
+      SaveScreenshot(splash);
     });
     QVERIFY(app.InitInstance());
     CMainFrame* frame = app.MainFrame();
     frame->showClosingDialog = false;
     frame->resize(1200, 850);
     QTest::qWait(100);
-    SaveShot(frame, "main_window.png");
+    SaveScreenshot(frame);
 
     RichTextRequest request;
     request.title = "Quorin Lorvexandrin Item Data Display";
@@ -209,7 +204,7 @@ class StartupTest : public QObject {
     CRichTextMsgDlg box(app.Settings(), request, frame);
     box.show();
     QTest::qWait(50);
-    SaveShot(&box, "rich_text_message.png");
+    SaveScreenshot(&box);
     box.close();
   }
 };

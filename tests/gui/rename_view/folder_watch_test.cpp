@@ -12,6 +12,7 @@
 #include "rename_view/picture_box.h"
 #include "rename_view/rename_file_view.h"
 #include "rename_view/thumbnails.h"
+#include "rename_view_world.h"
 #include "scripted_prompts.h"
 #include "storage/database.h"
 #include "storage/settings_store.h"
@@ -26,41 +27,21 @@ namespace fs = std::filesystem;
 
 constexpr const char* kChangeLine = "Directory Update Check:";
 
-struct WatchFixture {
+// A listed and watched folder of two photos, a third waiting outside it.
+struct WatchFixture : RenameViewWorld {
   WatchFixture() {
     lx::test::WritePhoto(photos.File("IMG_0001.jpg"), {.dateTimeOriginal = "2021:06:01 10:00:00"});
     lx::test::WritePhoto(photos.File("IMG_0002.jpg"), {.dateTimeOriginal = "2021:06:02 11:00:00"});
     lx::test::WritePhoto(outside.File("IMG_0003.jpg"), {.dateTimeOriginal = "2021:06:03 12:00:00"});
-    database.CheckDatabasePath([this]() -> std::optional<std::string> { return data.Path(); });
-    preview = std::make_unique<CDockablePreview>();
-    view = std::make_unique<CRenameFileView>(engine, sql, prompts, preview.get());
     view->OnInitialUpdate();
-    engine.sourceKind = SourceKind::Folder;
-    engine.sourcePath = photos.Slash();
-    engine.renamePath = photos.Slash();
-    view->SetReReadFolder(true);
+    ChooseFolder();
   }
 
   void List() {
-    QVERIFY(view->RefreshList(RunList));
-    view->Thumbnails().WaitForAll();
+    RenameViewWorld::List();
     QCOMPARE(view->Model().RowCount(), 2);
     QVERIFY(view->FolderWatched());
   }
-
-  lx::test::TempDir photos{"lx-watch-photos"};
-  lx::test::TempDir outside{"lx-watch-outside"};
-  lx::test::TempDir config{"lx-watch-config"};
-  lx::test::TempDir data{"lx-watch-data"};
-  SettingsStore settings{config.Path()};
-  CLorvexandrinEngine engine{settings};
-  lx::test::ScriptedPrompts prompts;
-  CSQLite sql{&prompts};
-  LorvexandrinDatabase database{sql, settings, prompts};
-  CapturingLogSink log;
-  ScopedLogSink attached{log};
-  std::unique_ptr<CDockablePreview> preview;
-  std::unique_ptr<CRenameFileView> view;
 };
 
 }  // namespace
@@ -127,4 +108,4 @@ QObject* MakeWatchTest() { return new RenameViewWatchTest; }
 
 }  // namespace lx::gui::test
 
-#include "rename_view_watch_test.moc"
+#include "folder_watch_test.moc"

@@ -2,10 +2,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QDockWidget>
+#include <QRadioButton>
 #include <QStatusBar>
 #include <QToolButton>
 #include <QtTest>
 
+#include "common/modal_hook.h"
+#include "dialogs/app/update_rotation_dlg.h"
 #include "engine/engine.h"
 #include "gui_tests.h"
 #include "scripted_prompts.h"
@@ -133,6 +136,38 @@ class MainFrameTest : public QObject {
     f.frame.RunCommand(kCmdWebPage);
     QCOMPARE(f.prompts.messages.size(), size_t(1));
     QVERIFY(f.prompts.messages[0].find("WebSiteUrl") != std::string::npos);
+  }
+
+  // The rotation dialog and the about box, answered through the modal hook.
+  void RotationDialogAndAboutBox() {
+    Frame f;
+    QStringList shown;
+    std::string helpVideo;
+    {
+      ScopedModalHook answer([&shown, &helpVideo](QDialog& dialog) -> int {
+        shown << QString::fromLatin1(dialog.metaObject()->className());
+        SaveScreenshot(&dialog);
+        if (auto* rotation = qobject_cast<CUpdateRotationDlg*>(&dialog)) {
+          helpVideo = rotation->helpVideo;
+          rotation->KeepButton()->setChecked(true);
+        }
+        return QDialog::Accepted;
+      });
+      QVERIFY(f.frame.AutoRotate());
+      f.frame.RunCommand(kCmdRotateImageView);
+      QVERIFY(!f.frame.AutoRotate());
+      QVERIFY(f.frame.Command(kCmdKeepOrientation)->isChecked());
+      f.frame.RunCommand(kCmdAbout);
+    }
+    QCOMPARE(shown, QStringList({"lx::gui::CUpdateRotationDlg", "QMessageBox"}));
+    QCOMPARE(helpVideo, std::string("Lorvexandrin40_UpdateRotationDlg.flv"));
+    // A cancelled dialog changes nothing.
+    ScopedModalHook cancel([](QDialog& dialog) -> int {
+      static_cast<CUpdateRotationDlg&>(dialog).RotateButton()->setChecked(true);
+      return int(QDialog::Rejected);
+    });
+    f.frame.RunCommand(kCmdRotateImageView);
+    QVERIFY(!f.frame.AutoRotate());
   }
 
   void DatabasePaneShowsTheInformationBox() {

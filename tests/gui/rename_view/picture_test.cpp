@@ -8,10 +8,10 @@
 #include "base/log.h"
 #include "photo_factory.h"
 
+#include "gui_tests.h"
 #include "rename_view/picture_box.h"
 #include "rename_view/picture_transform.h"
 #include "rename_view/thumbnails.h"
-#include "rename_view_tests.h"
 #include "temp_dir.h"
 
 namespace lx::gui::test {
@@ -158,4 +158,4 @@ QObject* MakePictureTest() { return new PictureTest; }
 
 }  // namespace lx::gui::test
 
-#include "rename_view_picture_test.moc"
+#include "picture_test.moc"

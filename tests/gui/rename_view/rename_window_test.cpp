@@ -8,12 +8,12 @@
 #include <filesystem>
 
 #include "engine/engine.h"
+#include "gui_tests.h"
 #include "photo_factory.h"
 #include "rename_view/picture_box.h"
 #include "rename_view/rename_file_view.h"
 #include "rename_view/rename_list_ctrl.h"
 #include "rename_view/thumbnails.h"
-#include "rename_view_tests.h"
 #include "scripted_prompts.h"
 #include "shell/app.h"
 #include "shell/main_window.h"
@@ -104,4 +104,4 @@ QObject* MakeWindowTest() { return new RenameWindowTest; }
 
 }  // namespace lx::gui::test
 
-#include "rename_view_window_test.moc"
+#include "rename_window_test.moc"

@@ -17,15 +17,21 @@
 #include <memory>
 
 #include "base/log.h"
+#include "common/modal_hook.h"
+#include "dialogs/keywords/select_keyword_dlg.h"
+#include "dialogs/keywords/set_kbd_free_entry_dlg.h"
+#include "dialogs/rename/img_read_progress_dlg.h"
+#include "dialogs/rename/set_rename_path_dlg.h"
 #include "engine/engine.h"
+#include "gui_tests.h"
 #include "photo_factory.h"
 #include "rename/rename_path.h"
 #include "rename_view/picture_box.h"
-#include "rename_view/rename_dialogs.h"
 #include "rename_view/rename_file_view.h"
 #include "rename_view/rename_list_ctrl.h"
 #include "rename_view/thumbnails.h"
 #include "rename_view_tests.h"
+#include "rename_view_world.h"
 #include "scripted_prompts.h"
 #include "storage/database.h"
 #include "storage/settings_store.h"
@@ -34,17 +40,12 @@
 
 namespace lx::gui::test {
 
-void SaveScreenshot(QWidget* widget, const QString& name) {
-  QDir().mkpath(LX_SCREENSHOT_DIR);
-  widget->grab().save(QString(LX_SCREENSHOT_DIR) + "/" + name + ".png");
-}
-
 namespace {
 
 namespace fs = std::filesystem;
 
-// A view over a folder of three photos with its own settings and database.
-struct ViewFixture {
+// A view over a folder of three photos.
+struct ViewFixture : RenameViewWorld {
   ViewFixture() {
     lx::test::WritePhoto(photos.File("IMG_0001.jpg"),
                          {.width = 120, .height = 90, .dateTimeOriginal = "2021:06:01 10:00:00"});
@@ -53,37 +54,8 @@ struct ViewFixture {
         {.width = 90, .height = 120, .dateTimeOriginal = "2021:06:02 11:00:00", .embedThumbnail = true});
     lx::test::WritePhoto(photos.File("IMG_0003.jpg"),
                          {.width = 120, .height = 90, .dateTimeOriginal = "2021:06:03 12:00:00", .orientation = 6});
-    database.CheckDatabasePath([this]() -> std::optional<std::string> { return data.Path(); });
-    preview = std::make_unique<CDockablePreview>();
-    view = std::make_unique<CRenameFileView>(engine, sql, prompts, preview.get());
     view->resize(900, 600);
   }
-
-  void ChooseFolder() {
-    engine.sourceKind = SourceKind::Folder;
-    engine.sourcePath = photos.Slash();
-    engine.renamePath = photos.Slash();
-    view->SetReReadFolder(true);
-  }
-
-  // Lists and waits for the thumbnails.
-  void List() {
-    QVERIFY(view->RefreshList(RunList));
-    view->Thumbnails().WaitForAll();
-  }
-
-  lx::test::TempDir photos{"lx-view-photos"};
-  lx::test::TempDir config{"lx-view-config"};
-  lx::test::TempDir data{"lx-view-data"};
-  SettingsStore settings{config.Path()};
-  CLorvexandrinEngine engine{settings};
-  lx::test::ScriptedPrompts prompts;
-  CSQLite sql{&prompts};
-  LorvexandrinDatabase database{sql, settings, prompts};
-  CapturingLogSink log;
-  ScopedLogSink attached{log};
-  std::unique_ptr<CDockablePreview> preview;
-  std::unique_ptr<CRenameFileView> view;
 };
 
 bool Enabled(CRenameFileView& view, int id) { return view.Command(id)->isEnabled(); }
@@ -160,9 +132,7 @@ class RenameViewTest : public QObject {
 
   void PreviousAndNext() {
     ViewFixture f;
-    f.view->OnInitialUpdate();
-    f.ChooseFolder();
-    f.List();
+    f.StartListed();
     f.view->RunCommand(ID_RIBBON_RENAME_PREVIOUS_PHOTO);  // on the first row: nothing
     QCOMPARE(f.view->CurrentRow, 0);
     f.view->RunCommand(ID_RIBBON_RENAME_NEXT_PHOTO);
@@ -180,9 +150,7 @@ class RenameViewTest : public QObject {
 
   void ThumbnailModesAndSkip() {
     ViewFixture f;
-    f.view->OnInitialUpdate();
-    f.ChooseFolder();
-    f.List();
+    f.StartListed();
     // The same mode again still reads the folder again; the choice is stored.
     f.log.Clear();
     f.view->RunCommand(ID_THUMBNAIL_HIGHRES);
@@ -215,14 +183,13 @@ class RenameViewTest : public QObject {
 
   void TargetRenamePreview() {
     ViewFixture f;
-    f.view->OnInitialUpdate();
-    f.ChooseFolder();
-    f.List();
+    f.StartListed();
     // "Rename & Del" through the rename-path dialog, then everything renamed into Target/.
-    f.view->execRenamePathDialog = [](CSetRenamePathDlg& dialog) {
-      SaveScreenshot(&dialog, "rename_view_rename_path_dialog");
-      return dialog.OkEnabled();
-    };
+    ScopedModalHook answer([](QDialog& shown) -> int {
+      auto& dialog = static_cast<CSetRenamePathDlg&>(shown);
+      SaveScreenshot(&dialog);
+      return dialog.OkEnabled() ? QDialog::Accepted : QDialog::Rejected;
+    });
     f.view->RunCommand(ID_RIBBON_RENAME_DELETE);
     QCOMPARE(f.engine.renameType, int(TargetRenameDelete));
     QCOMPARE(f.engine.renamePath, f.photos.Slash() + "Target/");
@@ -236,11 +203,35 @@ class RenameViewTest : public QObject {
     QVERIFY(f.log.Contains("Preview File: " + target));
   }
 
+  // "Browse" takes the dialog's type and path with the same checks and stored type as the type commands.
+  void BrowseStoresTheChosenType() {
+    ViewFixture f;
+    f.StartListed();
+    {
+      ScopedModalHook answer([](QDialog& shown) -> int {
+        auto& dialog = static_cast<CSetRenamePathDlg&>(shown);
+        dialog.TypeList()->setCurrentIndex(BackupRename);
+        return QDialog::Accepted;
+      });
+      f.view->RunCommand(ID_RIBBON_BROWSE);
+    }
+    QCOMPARE(f.engine.renameType, int(BackupRename));
+    QCOMPARE(f.engine.renamePath, f.photos.Slash() + "Backup/");
+    QCOMPARE(f.settings.GetNumber(setting::kRenameType), std::uint32_t(BackupRename));
+    QCOMPARE(f.view->RenamePathField()->text(), QString::fromStdString(f.photos.Slash() + "Backup/"));
+    // Cancelled: nothing changes.
+    ScopedModalHook cancel([](QDialog& shown) -> int {
+      static_cast<CSetRenamePathDlg&>(shown).TypeList()->setCurrentIndex(TargetRename);
+      return QDialog::Rejected;
+    });
+    f.view->RunCommand(ID_RIBBON_BROWSE);
+    QCOMPARE(f.engine.renameType, int(BackupRename));
+    QCOMPARE(f.settings.GetNumber(setting::kRenameType), std::uint32_t(BackupRename));
+  }
+
   void HeaderClickSorts() {
     ViewFixture f;
-    f.view->OnInitialUpdate();
-    f.ChooseFolder();
-    f.List();
+    f.StartListed();
     auto* header = f.view->List()->horizontalHeader();
     auto* table = f.view->List()->TableModel();
     header->sectionClicked(0);
@@ -253,9 +244,7 @@ class RenameViewTest : public QObject {
 
   void ColoursAndContextMenu() {
     ViewFixture f;
-    f.view->OnInitialUpdate();
-    f.ChooseFolder();
-    f.List();
+    f.StartListed();
     f.view->SetListColor(kColorRenamed, QColor(1, 2, 3));
     QCOMPARE(f.settings.GetNumber("RenamedFileColor"), 0x030201u);
     QCOMPARE(f.view->Swatch(kColorRenamed)->palette().color(QPalette::Window), QColor(1, 2, 3));
@@ -306,7 +295,7 @@ class RenameViewTest : public QObject {
     keywords.KeywordList()->selectRow(1);
     QVERIFY(keywords.OkButton()->isEnabled());
     keywords.show();
-    SaveScreenshot(&keywords, "rename_view_select_keyword");
+    SaveScreenshot(&keywords);
     keywords.accept();
     QCOMPARE(keywords.Choice().keywordId, 2);
     QVERIFY(keywords.Choice().applyToAll);
@@ -319,7 +308,7 @@ class RenameViewTest : public QObject {
       QVERIFY(entry.OkButton()->isEnabled());
       if (pass == 1) {
         entry.show();
-        SaveScreenshot(&entry, "rename_view_keyboard_entry");
+        SaveScreenshot(&entry);
       }
       entry.accept();
       QCOMPARE(entry.Choice().text, std::string("Sea trip"));
@@ -354,4 +343,4 @@ int RunRenameViewTests(int argc, char** argv) {
 
 }  // namespace lx::gui::test
 
-#include "rename_view_test.moc"
+#include "rename_file_view_test.moc"
