@@ -15,7 +15,7 @@ _lorvexandrin_cli() {
     FileTimeChange ListedFileColor RenamedFileColor SelectedTimeColor DuplicateRootColor DuplicateColor
     ShowWelcomeScreen ShowToolTips OutputPaneVisible WindowPlacement LXMsgBkgColour MsgBackgroundColor
     NoUpdateCheck CurrentVersion LastCheckTime LastGetVideoDataTime LXDataFilePath WebSiteUrl
-    UpdateCheckUrl SmtpServer SmtpPort SmtpSecurity FeedbackMailbox SmtpVerifyPeer"
+    UpdateCheckUrl SmtpServer SmtpPort SmtpSecurity FeedbackMailbox SmtpVerifyPeer FileDateSource"
 
   if ((cword == 1)); then
     COMPREPLY=($(compgen -W "$commands --help --version" -- "$cur"))
