@@ -6,6 +6,7 @@
 #include "scripted_prompts.h"
 #include "storage/database.h"
 #include "storage/database_keyword_source.h"
+#include "storage/mask_store.h"
 #include "storage/picture_counter.h"
 #include "storage/settings_store.h"
 #include "storage/typed_text_store.h"
@@ -28,6 +29,7 @@ class StoreTest : public ::testing::Test {
   CSQLite sql_{&prompts_};
   LorvexandrinDatabase db_{sql_, settings_, prompts_};
   KeywordStore keywords_{sql_};
+  MaskStore masks_{sql_};
   TypedTextStore texts_{sql_};
   CapturingLogSink log_;
   ScopedLogSink attached_{log_};
@@ -89,10 +91,10 @@ TEST_F(StoreTest, MasksUsingAKeywordForTheConfirmation) {
   for (int i = 4; i <= 12; ++i) keywords_.AddKeyword("k" + std::to_string(i), "a");
   EXPECT_EQ(keywords_.CountMasksUsingKeyword(12), 0);
 
-  db_.AddMask("%Y%K12", "uses 12");
-  db_.AddMask("%Y%KA12_%C", "abbreviation of 12");
-  db_.AddMask("%Y%K123", "uses 123");
-  db_.AddMask("%K1_%Y", "uses 1");
+  masks_.AddMask("%Y%K12", "uses 12");
+  masks_.AddMask("%Y%KA12_%C", "abbreviation of 12");
+  masks_.AddMask("%Y%K123", "uses 123");
+  masks_.AddMask("%K1_%Y", "uses 1");
   EXPECT_EQ(keywords_.CountMasksUsingKeyword(12), 2);
   EXPECT_EQ(keywords_.CountMasksUsingKeyword(1), 1);
   EXPECT_EQ(keywords_.CountMasksUsingKeyword(3), 0);
