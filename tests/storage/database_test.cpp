@@ -9,6 +9,7 @@
 #include "storage/legacy_mask_file.h"
 #include "storage/mask_store.h"
 #include "storage/settings_store.h"
+#include "store_world.h"
 #include "temp_dir.h"
 
 namespace lx {
@@ -29,30 +30,12 @@ std::string LegacyFile(const std::vector<std::pair<std::string, std::string>>& e
   return bytes;
 }
 
-class DatabaseTest : public ::testing::Test {
+class DatabaseTest : public test::StoreWorld {
  protected:
-  // Runs the start-up check with the folder chooser answering dir_.
-  bool Check() {
-    return db_.CheckDatabasePath([this]() -> std::optional<std::string> { return dir_.Path(); });
-  }
-  std::vector<std::vector<std::string>> Rows(const std::string& sql) {
-    SqlTable t;
-    sql_.UpdateListCtrl(sql, t, true, true);
-    return t.emptyTable ? std::vector<std::vector<std::string>>{} : t.rows;
-  }
   long long Version() {
     return sql_.GetQueryData("SELECT Config_IntData FROM Config WHERE Config_Mnemo = 'DB_Version'", true, true)
         .AsInteger(-99);
   }
-
-  test::TempDir dir_;
-  test::TempDir config_;
-  SettingsStore settings_{config_.Path()};
-  test::ScriptedPrompts prompts_;
-  CSQLite sql_{&prompts_};
-  LorvexandrinDatabase db_{sql_, settings_, prompts_};
-  CapturingLogSink log_;
-  ScopedLogSink attached_{log_};
 };
 
 TEST_F(DatabaseTest, FreshDatabaseHoldsExactlyTheDefaults) {
@@ -212,7 +195,7 @@ class DatabaseInfoTest : public DatabaseTest {
 TEST_F(DatabaseInfoTest, DatabaseInformation) {
   EXPECT_EQ(FormatDatabaseSize(1002003), "1.2.3 bytes");
   EXPECT_EQ(FormatDatabaseSize(999), "0.0.999 bytes");
-  MaskStore(sql_).AddMask("%Y", "d");
+  masks_.AddMask("%Y", "d");
   std::string text = db_.DatabaseInfoText();
   EXPECT_EQ(text.rfind("{\\f1\\cb5\\cf1\\b Quorin Lorvexandrin Database Information's} ", 0), 0u);
   EXPECT_NE(text.find("Database Location: {\\b " + sql_.DatabasePath() + "} "), std::string::npos);

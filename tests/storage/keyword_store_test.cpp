@@ -10,29 +10,16 @@
 #include "storage/picture_counter.h"
 #include "storage/settings_store.h"
 #include "storage/typed_text_store.h"
+#include "store_world.h"
 #include "temp_dir.h"
 
 namespace lx {
 namespace {
 
 // A fresh database made by the start-up check.
-class StoreTest : public ::testing::Test {
+class StoreTest : public test::StoreWorld {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(db_.CheckDatabasePath([this]() -> std::optional<std::string> { return dir_.Path(); }));
-  }
-
-  test::TempDir dir_;
-  test::TempDir config_;
-  SettingsStore settings_{config_.Path()};
-  test::ScriptedPrompts prompts_;
-  CSQLite sql_{&prompts_};
-  LorvexandrinDatabase db_{sql_, settings_, prompts_};
-  KeywordStore keywords_{sql_};
-  MaskStore masks_{sql_};
-  TypedTextStore texts_{sql_};
-  CapturingLogSink log_;
-  ScopedLogSink attached_{log_};
+  void SetUp() override { ASSERT_TRUE(Check()); }
 };
 
 TEST(MaskUsesKeyword, FindsExactlyTheElementsNamingTheId) {

@@ -2,33 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include "scripted_prompts.h"
-#include "storage/database.h"
-#include "storage/settings_store.h"
-#include "temp_dir.h"
+#include "store_world.h"
 
 namespace lx {
 namespace {
 
 // A fresh database with the four standard masks.
-class MaskTableTest : public ::testing::Test {
+class MaskTableTest : public test::StoreWorld {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(db_.CheckDatabasePath([this]() -> std::optional<std::string> { return dir_.Path(); }));
-  }
-  std::vector<std::vector<std::string>> Rows(const std::string& sql) {
-    SqlTable t;
-    sql_.UpdateListCtrl(sql, t, true, true);
-    return t.emptyTable ? std::vector<std::vector<std::string>>{} : t.rows;
-  }
-
-  test::TempDir dir_;
-  test::TempDir config_;
-  SettingsStore settings_{config_.Path()};
-  test::ScriptedPrompts prompts_;
-  CSQLite sql_{&prompts_};
-  LorvexandrinDatabase db_{sql_, settings_, prompts_};
-  MaskStore masks_{sql_};
+  void SetUp() override { ASSERT_TRUE(Check()); }
 };
 
 TEST_F(MaskTableTest, AddUpdateDeleteWithQuotes) {
