@@ -11,6 +11,7 @@
 #include "cli_context.h"
 #include "masks/keyword_source.h"
 #include "storage/database.h"
+#include "storage/mask_store.h"
 #include "storage/sqlite.h"
 
 namespace lx::cli {
@@ -26,12 +27,14 @@ class CliDatabase {
 
   CSQLite& Sql() { return sqlite_; }
   LorvexandrinDatabase& Database() { return database_; }
+  MaskStore& Masks() { return masks_; }
   // %Kx / %KAx lookups; every lookup answers "Undefined" without a database.
   KeywordSource& Keywords();
 
  private:
   CSQLite sqlite_;
   LorvexandrinDatabase database_;
+  MaskStore masks_{sqlite_};
   std::unique_ptr<KeywordSource> keywords_;
   bool ready_ = false;
 };

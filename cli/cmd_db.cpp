@@ -9,6 +9,7 @@
 #include "commands.h"
 #include "iso_dates.h"
 #include "masks/mask_data.h"
+#include "masks/name_cleaning.h"
 #include "platform/text.h"
 #include "storage/keyword_store.h"
 #include "storage/picture_counter.h"
@@ -254,7 +255,7 @@ int RunMasksCommand(CliContext& ctx, const Args& args) {
     CliDatabase db(ctx);
     if (!db.Ready()) return ctx.Refuse(kNoDatabase);
     SqlTable table;
-    if (db.Database().ListMasks(table) < 0) return ctx.Refuse(kNoDatabase);
+    if (db.Masks().ListMasks(table) < 0) return ctx.Refuse(kNoDatabase);
     PrintTable(ctx, table, list,
                {{"Mask Id", "mask_id"}, {"Renaming Mask Format", "mask"}, {"Mask Description", "description"}});
     return kExitOk;
@@ -264,15 +265,15 @@ int RunMasksCommand(CliContext& ctx, const Args& args) {
     if (std::string refusal = CheckMaskText(pos[0]); !refusal.empty()) return ctx.Refuse(refusal);
     CliDatabase db(ctx);
     if (!db.Ready()) return ctx.Refuse(kNoDatabase);
-    StoredMask stored = db.Database().LookupMask(pos[0]);
+    StoredMask stored = db.Masks().LookupMask(pos[0]);
     int id = -1;
     if (stored.id > 0 && stored.status == 1) {
       return ctx.Refuse(StrFormat("Renaming Mask '%s' is Already Stored (Mask Id: %d) ...", pos[0].c_str(), stored.id));
     } else if (stored.id > 0) {
       // A deleted mask comes back under its old id rather than failing on the unique index.
-      id = db.Database().UpdateMask(stored.id, pos[0], pos[1]);
+      id = db.Masks().UpdateMask(stored.id, pos[0], pos[1]);
     } else {
-      id = db.Database().AddMask(pos[0], pos[1]);
+      id = db.Masks().AddMask(pos[0], pos[1]);
     }
     if (id < 0) return ctx.Refuse("Unable to Add Renaming Mask ... See the Log for the Reason !!!");
     ctx.PrintRow({std::to_string(id), pos[0], pos[1]});
@@ -285,22 +286,22 @@ int RunMasksCommand(CliContext& ctx, const Args& args) {
     if (id <= kStandardMaskCount) return ctx.Refuse(StrFormat(standardRefusal, id));
     CliDatabase db(ctx);
     if (!db.Ready()) return ctx.Refuse(kNoDatabase);
-    std::vector<int> ids = db.Database().ActiveMaskIds();
+    std::vector<int> ids = db.Masks().ActiveMaskIds();
     auto it = std::find(ids.begin(), ids.end(), id);
     if (it == ids.end()) return ctx.Refuse(StrFormat("No Renaming Mask with Id %d in Database ...", id));
     if (sub == "update") {
       if (std::string refusal = CheckMaskText(pos[1]); !refusal.empty()) return ctx.Refuse(refusal);
-      StoredMask other = db.Database().LookupMask(pos[1]);
+      StoredMask other = db.Masks().LookupMask(pos[1]);
       if (other.id > 0 && other.id != id)
         return ctx.Refuse(
             StrFormat("Renaming Mask '%s' is Already Stored (Mask Id: %d) ...", pos[1].c_str(), other.id));
-      if (db.Database().UpdateMask(id, pos[1], pos[2]) != id)
+      if (db.Masks().UpdateMask(id, pos[1], pos[2]) != id)
         return ctx.Refuse("Unable to Update Renaming Mask ... See the Log for the Reason !!!");
       ctx.PrintRow({std::to_string(id), pos[1], pos[2]});
       return kExitOk;
     }
     if (sub == "delete") {
-      if (db.Database().DeleteMask(id) != kSqlExecuted)
+      if (db.Masks().DeleteMask(id) != kSqlExecuted)
         return ctx.Refuse("Unable to Delete Renaming Mask ... See the Log for the Reason !!!");
       return kExitOk;
     }
@@ -310,7 +311,7 @@ int RunMasksCommand(CliContext& ctx, const Args& args) {
     int neighbour = up ? *(it - 1) : *(it + 1);
     // Moving past a standard mask would give it another id.
     if (neighbour <= kStandardMaskCount) return ctx.Refuse(StrFormat(standardRefusal, neighbour));
-    if (db.Database().SwapMaskIds(id, neighbour) != kSqlExecuted)
+    if (db.Masks().SwapMaskIds(id, neighbour) != kSqlExecuted)
       return ctx.Refuse("Unable to Move Renaming Mask ... See the Log for the Reason !!!");
     return kExitOk;
   }

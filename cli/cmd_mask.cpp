@@ -3,6 +3,7 @@
 #include "commands.h"
 #include "masks/mask_catalogue.h"
 #include "masks/mask_data.h"
+#include "masks/mask_labels.h"
 #include "platform/times.h"
 #include "table_writer.h"
 

@@ -1,5 +1,6 @@
 // The renaming mask: straight text and "%" format elements, parsed into
-// at most 50 elements, and evaluated per file into a new name.
+// at most 50 elements (mask_parser.cpp), and evaluated per file into a new
+// name (mask_evaluator.cpp). Labels and name cleaning have headers of their own.
 #pragma once
 
 #include <array>
@@ -56,9 +57,6 @@ struct CMaskAttr {
 extern const char* const kEmptyKeyword;       // "Empty Keyword"
 extern const char* const kEmptyAbbreviation;  // "Empty"
 
-// The characters that cannot appear in a file name, in the order the warning lists them.
-extern const char* const kForbiddenNameCharacters;
-
 class CMaskData {
  public:
   std::array<CMaskAttr, kMaxMaskElements> Specs{};
@@ -76,13 +74,15 @@ class CMaskData {
   // there is no room for it (the mask already has 50 elements).
   bool EnsureExtensionSpec();
 
-  // The new name of a list row; returns the row's StateFlags. The fourth
-  // argument is unused (callers pass 1).
+  // The new name of a list row; returns the row's StateFlags. The counter
+  // moves on first and the row shows the new value; without maskChanged the
+  // row's kept element texts are reused. The fourth argument is unused (callers pass 1).
   std::uint32_t EvaluateRow(CRenameFileData& row, int& counter, bool maskChanged, int unused, Prompts& prompts,
                             KeywordSource& keywords);
 
   // The new name of a file given by path and times; returns the time bits
-  // (RowFileTimeUsed, RowExifTimeUsed).
+  // (RowFileTimeUsed, RowExifTimeUsed). The name shows the counter's value
+  // before it moves on.
   int EvaluatePath(const std::string& path, bool exifDateValid, std::string& currentName, std::string& newName,
                    int& counter, bool interactive, TimeT exifDate, TimeT fileDate, Prompts& prompts,
                    KeywordSource& keywords);
@@ -94,13 +94,6 @@ class CMaskData {
 // The program's one parsed mask.
 extern CMaskData ActiveMask;
 
-// Viewer texts of an element.
-std::string SpecTypeName(int kind);
-std::string SpecSubTypeLabel(int kind, int subType);
-std::string AdditionalDataLabel(int kind, int additionalData);  // empty when additionalData is 0
-// A text made only of 1 to 5 blanks is shown as "SP" per blank; anything else unchanged.
-std::string BlankRuleText(const std::string& text);
-
 // strftime of a local time in the "C" locale, whatever the process locale is;
 // empty when the time cannot be converted or the result exceeds 127 bytes.
 std::string FormatMaskTime(const std::string& format, TimeT time);
@@ -109,11 +102,5 @@ std::string FormatMaskTime(const std::string& format, const LocalFields& fields)
 
 // 2000-01-01 00:00:00 local: the date used when a photo has no valid Exif date.
 TimeT MaskDefaultExifDate();
-
-// Removes every forbidden character from text. True when there was none.
-// Otherwise beeps and shows the warning naming the field (when prompts are
-// given), sets firstPosition (when given) to where the first one was, and returns false.
-bool RemoveInvalidCharacters(std::string& text, const std::string& forbidden, const std::string& fieldName,
-                             Prompts* prompts, size_t* firstPosition = nullptr);
 
 }  // namespace lx

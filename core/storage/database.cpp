@@ -16,6 +16,7 @@
 #include "platform/system_error.h"
 #include "platform/text.h"
 #include "storage/legacy_mask_file.h"
+#include "storage/mask_store.h"
 #include "storage/settings_store.h"
 
 namespace lx {
@@ -32,14 +33,8 @@ const StandardMask kStandardMasks[kStandardMaskCount] = {
     {"%Y-%b-%dT%H.%M.%S", "Extended ISO 8601 Standard Mask (with Time Separator : Replaced by .)"},
 };
 
-const char* const kMaskListStatement =
-    "SELECT LXMask_Id AS 'Mask Id', LXMask_Mask AS 'Renaming Mask Format', LXMask_Descr AS 'Mask Description' "
-    "FROM LXMask WHERE LXMask_Status = 1 ORDER BY LXMask_Id";
-
 namespace {
 
-const char* const kMaskInsert =
-    "INSERT INTO LXMask( LXMask_Mask, LXMask_Descr, LXMask_Status) VALUES( '%q', '%q', %d); ";
 const char* const kVersion1 = "UPDATE Config SET Config_IntData = 1 WHERE Config_Mnemo = 'DB_Version'; ";
 const char* const kVersion2 = "UPDATE Config SET Config_IntData = 2 WHERE Config_Mnemo = 'DB_Version'; ";
 const char* const kCreationErrorHead =
@@ -210,7 +205,7 @@ int LorvexandrinDatabase::UpgradeDatabase() {
 int LorvexandrinDatabase::SeedDefaultMasks(const std::string& legacyPath) {
   LogFormat("Mask Data File %s Not Found ... Setting Default Mask ...", legacyPath.c_str());
   std::string script = "BEGIN TRANSACTION;";
-  for (const auto& m : kStandardMasks) script += SqlFormat(kMaskInsert, m.mask, m.description, 1);
+  for (const auto& m : kStandardMasks) script += MaskInsertStatement(m.mask, m.description);
   script += kVersion1;
   script += "COMMIT;";
   return sqlite_.ExecuteSQL(script, true, true);
@@ -231,14 +226,14 @@ int LorvexandrinDatabase::ImportLegacyMaskFile(const std::string& legacyPath) {
     return kSqlNoConfigRow;
   }
   std::string script = "BEGIN TRANSACTION;";
-  script += SqlFormat(kMaskInsert, kStandardMask, kStandardMasks[0].description, 1);
+  script += MaskInsertStatement(kStandardMask, kStandardMasks[0].description);
   // The standard mask counts as seen: a second copy would break the unique
   // index and lose the whole import.
   std::set<std::string> seen{kStandardMask};
   int inserted = 0;
   for (const auto& entry : data.entries) {
     if (!seen.insert(entry.mask).second) continue;
-    script += SqlFormat(kMaskInsert, entry.mask.c_str(), entry.description.c_str(), 1);
+    script += MaskInsertStatement(entry.mask, entry.description);
     ++inserted;
   }
   script += kVersion1;
@@ -250,102 +245,6 @@ int LorvexandrinDatabase::ImportLegacyMaskFile(const std::string& legacyPath) {
     LogFormat("Fail to Transfer Mask Data from File %s !!! ", legacyPath.c_str());
   }
   return 0;
-}
-
-int LorvexandrinDatabase::AddMask(const std::string& mask, const std::string& description) {
-  if (sqlite_.ExecuteSQL(SqlFormat(kMaskInsert, mask.c_str(), description.c_str(), 1), true, false) != kSqlExecuted) {
-    sqlite_.CloseDatabase();
-    return -1;
-  }
-  SqlVariant id = sqlite_.GetSingleValue("LXMask", "LXMask_Id", "LXMask_Mask", mask, false, true);
-  return static_cast<int>(id.AsInteger(-1));
-}
-
-int LorvexandrinDatabase::UpdateMask(int id, const std::string& mask, const std::string& description) {
-  std::string sql =
-      SqlFormat("UPDATE LXMask Set LXMask_Mask = '%q', LXMask_Descr = '%q', LXMask_Status = %d WHERE LXMask_Id = %d; ",
-                mask.c_str(), description.c_str(), 1, id);
-  return sqlite_.ExecuteSQL(sql, true, true) == kSqlExecuted ? id : -1;
-}
-
-int LorvexandrinDatabase::SwapMaskIds(int a, int b) {
-  std::string script = "BEGIN TRANSACTION; ";
-  const char* update = "UPDATE LXMask Set LXMask_Id = %d WHERE LXMask_Id = %d; ";
-  script += StrFormat(update, kMaskParkingId, a);
-  script += StrFormat(update, a, b);
-  script += StrFormat(update, b, kMaskParkingId);
-  script += "COMMIT; ";
-  return sqlite_.ExecuteSQL(script, true, true);
-}
-
-int LorvexandrinDatabase::DeleteMask(int id) {
-  return sqlite_.ExecuteSQL(StrFormat("UPDATE LXMask SET LXMask_Status = %d WHERE LXMask_Id = %d; ", 0, id), true,
-                            true);
-}
-
-int LorvexandrinDatabase::FindMaskId(const std::string& mask) {
-  SqlVariant id = sqlite_.GetQueryData(
-      SqlFormat("SELECT LXMask_Id FROM LXMask WHERE LXMask_Mask = '%q' LIMIT 1;", mask.c_str()), true, true);
-  return static_cast<int>(id.AsInteger(-1));
-}
-
-StoredMask LorvexandrinDatabase::LookupMask(const std::string& mask) {
-  std::vector<SqlVariant> values;
-  sqlite_.GetQueryData(
-      SqlFormat("SELECT LXMask_Id, LXMask_Descr, LXMask_Status FROM LXMask WHERE LXMask_Mask = '%q';", mask.c_str()),
-      values, 3, true, true);
-  StoredMask stored;
-  if (values.size() == 3 && values[0].IsInteger() && values[0].AsInteger() > 0) {
-    stored.id = static_cast<int>(values[0].AsInteger());
-    stored.description = values[1].kind() == SqlVariant::Kind::Text ? values[1].AsText() : "";
-    stored.status = static_cast<int>(values[2].AsInteger(-1));
-  }
-  return stored;
-}
-
-int LorvexandrinDatabase::ListMasks(SqlTable& table) {
-  return sqlite_.UpdateListCtrl(kMaskListStatement, table, true, true);
-}
-
-std::vector<int> LorvexandrinDatabase::ActiveMaskIds() {
-  std::vector<int> ids;
-  for (const auto& item : FillMaskCombo("").items) ids.push_back(item.id);
-  return ids;
-}
-
-MaskComboContent LorvexandrinDatabase::FillMaskCombo(const std::string& currentMask) {
-  MaskComboContent content;
-  if (sqlite_.OpenDatabase() != kSqlOpened) return content;
-  sqlite3_stmt* stmt = nullptr;
-  if (sqlite_.Prepare(kMaskListStatement, &stmt, "FillMaskCombo") == SQLITE_OK) {
-    for (;;) {
-      int rc = sqlite3_step(stmt);
-      if (rc == SQLITE_ROW) {
-        MaskComboItem item;
-        item.id = sqlite3_column_int(stmt, 0);
-        const unsigned char* mask = sqlite3_column_text(stmt, 1);
-        const unsigned char* descr = sqlite3_column_text(stmt, 2);
-        item.mask = mask ? reinterpret_cast<const char*>(mask) : "";
-        item.description = descr ? reinterpret_cast<const char*>(descr) : "";
-        if (content.selectedIndex < 0 && item.mask == currentMask)
-          content.selectedIndex = static_cast<int>(content.items.size());
-        content.items.push_back(std::move(item));
-      } else if (rc == SQLITE_BUSY) {
-        sqlite3_sleep(100);
-      } else {
-        break;
-      }
-    }
-  }
-  sqlite3_finalize(stmt);
-  sqlite_.CloseDatabase();
-  if (content.selectedIndex < 0) {
-    content.maskToUse = kStandardMask;
-    content.selectedIndex = content.items.empty() ? -1 : 0;
-  } else {
-    content.maskToUse = currentMask;
-  }
-  return content;
 }
 
 std::string LorvexandrinDatabase::DatabaseInfoText() {

@@ -41,7 +41,7 @@
 #include "rename_view/picture_box.h"
 #include "rename_view/rename_list_ctrl.h"
 #include "rename_view/thumbnails.h"
-#include "storage/database.h"
+#include "storage/mask_store.h"
 #include "storage/settings_store.h"
 
 namespace lx::gui {
@@ -331,8 +331,8 @@ void CRenameFileView::OnInitialUpdate() {
 }
 
 void CRenameFileView::FillMaskBox(const std::string& mask) {
-  LorvexandrinDatabase database(sqlite_, engine_.Settings(), prompts_);
-  const MaskComboContent content = database.FillMaskCombo(mask);
+  MaskStore masks(sqlite_);
+  const MaskComboContent content = masks.FillMaskCombo(mask);
   maskBox_->clear();
   for (const auto& item : content.items) {
     maskBox_->addItem(QString::fromStdString(item.mask), item.id);

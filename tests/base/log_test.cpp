@@ -1,11 +1,30 @@
 #include <gtest/gtest.h>
 
-#include <regex>
+#include <cctype>
+#include <string>
 
 #include "base/log.h"
 
 namespace lx {
 namespace {
+
+// True when line is "DD/Mon/YYYY HH:MM:SS: " and then text: in the shape, '0'
+// stands for a digit, 'A' for an upper-case and 'a' for a lower-case letter.
+// (std::regex would do, but GCC 12 warns inside <regex> in the sanitizer build.)
+bool HasLogShape(const std::string& line, const std::string& text) {
+  const std::string shape = "00/Aaa/0000 00:00:00: ";
+  if (line.size() != shape.size() + text.size() || line.compare(shape.size(), std::string::npos, text) != 0)
+    return false;
+  for (size_t i = 0; i < shape.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(line[i]);
+    const bool fits = shape[i] == '0'   ? std::isdigit(c) != 0
+                      : shape[i] == 'A' ? std::isupper(c) != 0
+                      : shape[i] == 'a' ? std::islower(c) != 0
+                                        : line[i] == shape[i];
+    if (!fits) return false;
+  }
+  return true;
+}
 
 TEST(LogLine, HasTheProgramsLayout) {
   LocalFields when;
@@ -35,7 +54,8 @@ TEST(LogMessage, ReachesEveryAttachedSinkInOrderAndNothingAfterDetach) {
   EXPECT_EQ(second.Lines(), first.Lines());
   EXPECT_EQ(first.Texts()[0], "one");
   EXPECT_EQ(first.Texts()[1], "2 Files Found in 35 msec. ...");
-  EXPECT_TRUE(std::regex_match(first.Lines()[0], std::regex(R"(\d\d/[A-Z][a-z]{2}/\d{4} \d\d:\d\d:\d\d: one)")));
+  EXPECT_TRUE(HasLogShape(first.Lines()[0], "one"));
+  EXPECT_FALSE(HasLogShape("1/Mar/2024 07:05:03: one", "one"));
 }
 
 }  // namespace

@@ -160,37 +160,6 @@ TEST(ParseMask, NeverHoldsMoreThanFiftyElements) {
   EXPECT_FALSE(m.SetSpec(50, "x", SpecStraightText, 0, 0));
 }
 
-TEST(MaskTexts, LabelsAndBlankRule) {
-  EXPECT_EQ(SpecTypeName(SpecExtension), "File Extention processing");
-  EXPECT_EQ(SpecTypeName(99), "Unknown Type !!! ");
-  EXPECT_EQ(SpecSubTypeLabel(SpecTime, TimeExifOnly), "Exif Time (if available)");
-  EXPECT_EQ(SpecSubTypeLabel(SpecExtension, ExtLower), "Turn Extention Lower case");
-  EXPECT_EQ(SpecSubTypeLabel(SpecStraightText, 0), "Not Appplicable");
-  EXPECT_EQ(AdditionalDataLabel(SpecRightOfName, 3), "Number of Character from End: 3");
-  EXPECT_EQ(AdditionalDataLabel(SpecStraightText, 0), "");
-  EXPECT_EQ(BlankRuleText("   "), "SPSPSP");
-  EXPECT_EQ(BlankRuleText("      "), "      ");
-  EXPECT_EQ(BlankRuleText(" a "), " a ");
-  EXPECT_EQ(BlankRuleText(""), "");
-}
-
-TEST(RemoveInvalidCharacters, RemovesAllAtOnceAndReportsTheFirstPosition) {
-  test::ScriptedPrompts prompts;
-  std::string text = "ab*c/d?é|";
-  size_t first = 99;
-  EXPECT_FALSE(RemoveInvalidCharacters(text, kForbiddenNameCharacters, "Mask Format", &prompts, &first));
-  EXPECT_EQ(text, "abcdé");
-  EXPECT_EQ(first, 2u);
-  EXPECT_EQ(prompts.beeps, 1);
-  ASSERT_EQ(prompts.messages.size(), 1u);
-  EXPECT_EQ(prompts.messages[0],
-            "The following characters are not allowed in Mask Format: \\/:*?\"<>| \n\nInvalid character(s) will be "
-            "removed now ....");
-  std::string clean = "%Y-%m";
-  EXPECT_TRUE(RemoveInvalidCharacters(clean, kForbiddenNameCharacters, "File Name", &prompts));
-  EXPECT_EQ(prompts.beeps, 1);
-}
-
 TEST(MaskCatalogue, FiftyThreeRowsInOrder) {
   auto rows = MaskCatalogue(*MakeLocalTime(2021, 6, 5, 14, 3, 9));
   ASSERT_EQ(rows.size(), 53u);

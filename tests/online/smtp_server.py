@@ -46,6 +46,7 @@ class TestSMTP(SMTP):
     login = b""
     password = b""
     log_file = None
+    host = "127.0.0.1"
 
     def note(self, text):
         if self.log_file:
@@ -72,7 +73,7 @@ class TestSMTP(SMTP):
         pw = self.password.decode()
         user = fields.get("username", "")
         ok = (user.encode() == self.login and fields.get("nonce") == DIGEST_NONCE
-              and fields.get("digest-uri") == "smtp/127.0.0.1" and fields.get("nc") == "00000001")
+              and fields.get("digest-uri") == "smtp/" + self.host and fields.get("nc") == "00000001")
         expected = digest_response(user, realm, pw, DIGEST_NONCE, fields.get("cnonce", ""), fields.get("nc", ""),
                                    fields.get("qop", ""), fields.get("digest-uri", ""), "AUTHENTICATE")
         ok = ok and fields.get("response") == expected
@@ -174,6 +175,7 @@ def main():
     p.add_argument("--no-auth", action="store_true", help="do not offer AUTH at all")
     p.add_argument("--out", required=False, default=os.devnull)
     p.add_argument("--log", default=None)
+    p.add_argument("--host", default="127.0.0.1", help="the loopback address to listen on")
     a = p.parse_args()
     if a.mode in ("mute", "stall", "terse"):
         raw_server(a.mode)
@@ -181,6 +183,7 @@ def main():
     TestSMTP.login = a.login.encode()
     TestSMTP.password = a.password.encode()
     TestSMTP.log_file = a.log
+    TestSMTP.host = a.host
     context = None
     if a.cert:
         context = ssl.create_default_context(ssl.Purpose.CLIENT_AUTH)
@@ -195,7 +198,7 @@ def main():
 
     loop = asyncio.new_event_loop()
     server = loop.run_until_complete(
-        loop.create_server(factory, "127.0.0.1", 0, ssl=context if a.smtps else None))
+        loop.create_server(factory, a.host, 0, ssl=context if a.smtps else None))
     print("PORT", server.sockets[0].getsockname()[1], flush=True)
     loop.run_forever()
 

@@ -7,7 +7,9 @@
 #include "base/log.h"
 #include "scripted_prompts.h"
 #include "storage/legacy_mask_file.h"
+#include "storage/mask_store.h"
 #include "storage/settings_store.h"
+#include "store_world.h"
 #include "temp_dir.h"
 
 namespace lx {
@@ -28,30 +30,12 @@ std::string LegacyFile(const std::vector<std::pair<std::string, std::string>>& e
   return bytes;
 }
 
-class DatabaseTest : public ::testing::Test {
+class DatabaseTest : public test::StoreWorld {
  protected:
-  // Runs the start-up check with the folder chooser answering dir_.
-  bool Check() {
-    return db_.CheckDatabasePath([this]() -> std::optional<std::string> { return dir_.Path(); });
-  }
-  std::vector<std::vector<std::string>> Rows(const std::string& sql) {
-    SqlTable t;
-    sql_.UpdateListCtrl(sql, t, true, true);
-    return t.emptyTable ? std::vector<std::vector<std::string>>{} : t.rows;
-  }
   long long Version() {
     return sql_.GetQueryData("SELECT Config_IntData FROM Config WHERE Config_Mnemo = 'DB_Version'", true, true)
         .AsInteger(-99);
   }
-
-  test::TempDir dir_;
-  test::TempDir config_;
-  SettingsStore settings_{config_.Path()};
-  test::ScriptedPrompts prompts_;
-  CSQLite sql_{&prompts_};
-  LorvexandrinDatabase db_{sql_, settings_, prompts_};
-  CapturingLogSink log_;
-  ScopedLogSink attached_{log_};
 };
 
 TEST_F(DatabaseTest, FreshDatabaseHoldsExactlyTheDefaults) {
@@ -203,64 +187,15 @@ TEST(LegacyMaskFile, AtMostSixtyEntriesAndDamagedFiles) {
   EXPECT_EQ(ParseLegacyMaskFile(LegacyFile({}, -5)).entries.size(), 0u);
 }
 
-class MaskTableTest : public DatabaseTest {
+class DatabaseInfoTest : public DatabaseTest {
  protected:
   void SetUp() override { ASSERT_TRUE(Check()); }
 };
 
-TEST_F(MaskTableTest, AddUpdateDeleteWithQuotes) {
-  int id = db_.AddMask("%Y 'Trip'", "Bob's mask");
-  EXPECT_EQ(id, 5);
-  EXPECT_FALSE(sql_.IsOpen());
-  EXPECT_EQ(db_.AddMask("%Y 'Trip'", "again"), -1);  // unique mask text
-  EXPECT_EQ(db_.FindMaskId("%Y 'Trip'"), 5);
-  EXPECT_EQ(db_.FindMaskId("nothing"), -1);
-  EXPECT_EQ(db_.UpdateMask(5, "%Y 'Trip' %C3", "it's new"), 5);
-  StoredMask stored = db_.LookupMask("%Y 'Trip' %C3");
-  EXPECT_EQ(stored.id, 5);
-  EXPECT_EQ(stored.description, "it's new");
-  EXPECT_EQ(stored.status, 1);
-  EXPECT_EQ(db_.DeleteMask(5), kSqlExecuted);
-  EXPECT_EQ(db_.LookupMask("%Y 'Trip' %C3").status, 0);
-  EXPECT_EQ(db_.LookupMask("not stored").id, -1);
-  EXPECT_EQ(db_.ActiveMaskIds(), (std::vector<int>{1, 2, 3, 4}));
-}
-
-TEST_F(MaskTableTest, SwapMaskIdsExchangesRowsAndFreesTheParkingId) {
-  for (int i = 5; i <= 7; ++i) ASSERT_EQ(db_.AddMask("m" + std::to_string(i), "d"), i);
-  EXPECT_EQ(db_.SwapMaskIds(3, 7), kSqlExecuted);
-  EXPECT_EQ(db_.FindMaskId("m7"), 3);
-  EXPECT_EQ(db_.FindMaskId(kStandardMasks[2].mask), 7);
-  EXPECT_TRUE(Rows("SELECT * FROM LXMask WHERE LXMask_Id = " + std::to_string(kMaskParkingId)).empty());
-}
-
-TEST_F(MaskTableTest, FillMaskComboPicksTheMaskToUse) {
-  MaskComboContent c = db_.FillMaskCombo("%Y%m%dT%H%M%S");
-  ASSERT_EQ(c.items.size(), 4u);
-  EXPECT_EQ(c.selectedIndex, 2);
-  EXPECT_EQ(c.maskToUse, "%Y%m%dT%H%M%S");
-  EXPECT_EQ(c.items[3].id, 4);
-  EXPECT_EQ(c.items[3].description, kStandardMasks[3].description);
-
-  c = db_.FillMaskCombo("%Y not stored");
-  EXPECT_EQ(c.selectedIndex, 0);
-  EXPECT_EQ(c.maskToUse, "%Y-%m-%d %H-%M-%S");
-
-  db_.DeleteMask(3);
-  c = db_.FillMaskCombo("%Y%m%dT%H%M%S");  // deleted masks are not offered
-  EXPECT_EQ(c.items.size(), 3u);
-  EXPECT_EQ(c.maskToUse, "%Y-%m-%d %H-%M-%S");
-
-  CSQLite none;
-  none.SetDatabasePath(dir_.File("gone/x.sq3"));
-  LorvexandrinDatabase other(none, settings_, prompts_);
-  EXPECT_EQ(other.FillMaskCombo("%Y").maskToUse, "");
-}
-
-TEST_F(MaskTableTest, DatabaseInformation) {
+TEST_F(DatabaseInfoTest, DatabaseInformation) {
   EXPECT_EQ(FormatDatabaseSize(1002003), "1.2.3 bytes");
   EXPECT_EQ(FormatDatabaseSize(999), "0.0.999 bytes");
-  db_.AddMask("%Y", "d");
+  masks_.AddMask("%Y", "d");
   std::string text = db_.DatabaseInfoText();
   EXPECT_EQ(text.rfind("{\\f1\\cb5\\cf1\\b Quorin Lorvexandrin Database Information's} ", 0), 0u);
   EXPECT_NE(text.find("Database Location: {\\b " + sql_.DatabasePath() + "} "), std::string::npos);

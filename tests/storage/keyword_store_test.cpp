@@ -6,31 +6,20 @@
 #include "scripted_prompts.h"
 #include "storage/database.h"
 #include "storage/database_keyword_source.h"
+#include "storage/mask_store.h"
 #include "storage/picture_counter.h"
 #include "storage/settings_store.h"
 #include "storage/typed_text_store.h"
+#include "store_world.h"
 #include "temp_dir.h"
 
 namespace lx {
 namespace {
 
 // A fresh database made by the start-up check.
-class StoreTest : public ::testing::Test {
+class StoreTest : public test::StoreWorld {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(db_.CheckDatabasePath([this]() -> std::optional<std::string> { return dir_.Path(); }));
-  }
-
-  test::TempDir dir_;
-  test::TempDir config_;
-  SettingsStore settings_{config_.Path()};
-  test::ScriptedPrompts prompts_;
-  CSQLite sql_{&prompts_};
-  LorvexandrinDatabase db_{sql_, settings_, prompts_};
-  KeywordStore keywords_{sql_};
-  TypedTextStore texts_{sql_};
-  CapturingLogSink log_;
-  ScopedLogSink attached_{log_};
+  void SetUp() override { ASSERT_TRUE(Check()); }
 };
 
 TEST(MaskUsesKeyword, FindsExactlyTheElementsNamingTheId) {
@@ -89,10 +78,10 @@ TEST_F(StoreTest, MasksUsingAKeywordForTheConfirmation) {
   for (int i = 4; i <= 12; ++i) keywords_.AddKeyword("k" + std::to_string(i), "a");
   EXPECT_EQ(keywords_.CountMasksUsingKeyword(12), 0);
 
-  db_.AddMask("%Y%K12", "uses 12");
-  db_.AddMask("%Y%KA12_%C", "abbreviation of 12");
-  db_.AddMask("%Y%K123", "uses 123");
-  db_.AddMask("%K1_%Y", "uses 1");
+  masks_.AddMask("%Y%K12", "uses 12");
+  masks_.AddMask("%Y%KA12_%C", "abbreviation of 12");
+  masks_.AddMask("%Y%K123", "uses 123");
+  masks_.AddMask("%K1_%Y", "uses 1");
   EXPECT_EQ(keywords_.CountMasksUsingKeyword(12), 2);
   EXPECT_EQ(keywords_.CountMasksUsingKeyword(1), 1);
   EXPECT_EQ(keywords_.CountMasksUsingKeyword(3), 0);

@@ -13,13 +13,14 @@ struct PhotoSpec {
   int width = 64;
   int height = 48;
   int quality = 85;
-  std::optional<std::string> dateTimeOriginal;  // Exif text "YYYY:MM:DD HH:MM:SS"
-  std::optional<int> orientation;               // 1-8
+  // Every member has an initializer, so that a designated initializer may leave any out.
+  std::optional<std::string> dateTimeOriginal{};  // Exif text "YYYY:MM:DD HH:MM:SS"
+  std::optional<int> orientation{};               // 1-8
   // Further Exif data, in order: key and value text as exiv2 reads it
   // ("Exif.Image.Make" = "Canon", "Exif.Photo.ExposureTime" = "1/100").
-  std::vector<std::pair<std::string, std::string>> exif;
+  std::vector<std::pair<std::string, std::string>> exif{};
   // IPTC datasets, in order ("Iptc.Application2.Keywords" = "Sea"); repeats allowed.
-  std::vector<std::pair<std::string, std::string>> iptc;
+  std::vector<std::pair<std::string, std::string>> iptc{};
   bool embedThumbnail = false;  // a 16x12 JPEG in IFD1
 };
 
