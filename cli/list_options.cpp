@@ -8,6 +8,7 @@
 #include "cli_database.h"
 #include "list_table.h"
 #include "masks/mask_data.h"
+#include "masks/name_cleaning.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 #include "rename/device_list_run.h"
