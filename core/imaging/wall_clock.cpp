@@ -38,18 +38,6 @@ bool InRange(const LocalFields& f) {
          f.second >= 0 && f.second <= 60;
 }
 
-std::optional<LocalFields> FromTm(const std::tm& tm) {
-  LocalFields f;
-  f.year = tm.tm_year + 1900;
-  f.month = tm.tm_mon + 1;
-  f.day = tm.tm_mday;
-  f.hour = tm.tm_hour;
-  f.minute = tm.tm_min;
-  f.second = tm.tm_sec;
-  f.weekday = tm.tm_wday;
-  return f;
-}
-
 }  // namespace
 
 LocalFields WithWeekday(LocalFields f) {
@@ -108,14 +96,14 @@ std::optional<LocalFields> UtcToLocalFields(TimeT utc) {
   const time_t value = static_cast<time_t>(utc);
   std::tm tm{};
   if (static_cast<TimeT>(value) != utc || !localtime_r(&value, &tm)) return std::nullopt;
-  return FromTm(tm);
+  return FieldsOfTm(tm);
 }
 
 std::optional<LocalFields> UtcFields(TimeT utc) {
   const time_t value = static_cast<time_t>(utc);
   std::tm tm{};
   if (static_cast<TimeT>(value) != utc || !gmtime_r(&value, &tm)) return std::nullopt;
-  return FromTm(tm);
+  return FieldsOfTm(tm);
 }
 
 std::string FormatFieldsText(const LocalFields& f) {

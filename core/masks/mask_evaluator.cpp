@@ -243,15 +243,7 @@ std::string FormatMaskTime(const std::string& format, TimeT time) {
 }
 
 std::string FormatMaskTime(const std::string& format, const LocalFields& fields) {
-  std::tm tm{};
-  tm.tm_year = fields.year - 1900;
-  tm.tm_mon = fields.month - 1;
-  tm.tm_mday = fields.day;
-  tm.tm_hour = fields.hour;
-  tm.tm_min = fields.minute;
-  tm.tm_sec = fields.second;
-  tm.tm_wday = fields.weekday;
-  tm.tm_isdst = -1;
+  const std::tm tm = TmOfFields(fields);
   char buffer[128];
   size_t n = strftime_l(buffer, sizeof buffer, format.c_str(), &tm, CLocale());
   return std::string(buffer, n);

@@ -7,10 +7,7 @@
 
 namespace lx {
 
-std::optional<LocalFields> ToLocal(TimeT t) {
-  time_t value = static_cast<time_t>(t);
-  std::tm tm{};
-  if (!localtime_r(&value, &tm)) return std::nullopt;
+LocalFields FieldsOfTm(const std::tm& tm) {
   LocalFields f;
   f.year = tm.tm_year + 1900;
   f.month = tm.tm_mon + 1;
@@ -20,6 +17,26 @@ std::optional<LocalFields> ToLocal(TimeT t) {
   f.second = tm.tm_sec;
   f.weekday = tm.tm_wday;
   return f;
+}
+
+std::tm TmOfFields(const LocalFields& fields) {
+  std::tm tm{};
+  tm.tm_year = fields.year - 1900;
+  tm.tm_mon = fields.month - 1;
+  tm.tm_mday = fields.day;
+  tm.tm_hour = fields.hour;
+  tm.tm_min = fields.minute;
+  tm.tm_sec = fields.second;
+  tm.tm_wday = fields.weekday;
+  tm.tm_isdst = -1;
+  return tm;
+}
+
+std::optional<LocalFields> ToLocal(TimeT t) {
+  time_t value = static_cast<time_t>(t);
+  std::tm tm{};
+  if (!localtime_r(&value, &tm)) return std::nullopt;
+  return FieldsOfTm(tm);
 }
 
 std::optional<TimeT> MakeLocalTime(int year, int month, int day, int hour, int minute, int second) {

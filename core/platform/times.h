@@ -19,6 +19,10 @@ struct LocalFields {
   int weekday = 4;  // 0 = Sunday
 };
 
+// The fields of a broken-down C time and back (daylight saving left to the C library).
+LocalFields FieldsOfTm(const std::tm& tm);
+std::tm TmOfFields(const LocalFields& fields);
+
 // Broken-down local time; nullopt when the C library cannot convert the value.
 std::optional<LocalFields> ToLocal(TimeT t);
 
