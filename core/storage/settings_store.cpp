@@ -137,11 +137,16 @@ std::string Printable(const std::string& line) {
   return out;
 }
 
+bool WriteAll(int fd, const std::string& content);
+
+// Keeps a damaged file's content under a new name; never writes over a file.
 bool CopyAside(const std::string& content, const std::string& aside) {
-  std::ofstream out(aside, std::ios::binary | std::ios::trunc);
-  out << content;
-  out.close();
-  return static_cast<bool>(out);
+  const int fd = sys::Open(aside.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+  if (fd < 0) return false;
+  bool written = WriteAll(fd, content);
+  written = ::close(fd) == 0 && written;
+  if (!written) sys::Unlink(aside.c_str());
+  return written;
 }
 
 int ReplaceKeyFile(const std::string& path, const std::string& content);
