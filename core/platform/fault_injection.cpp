@@ -7,9 +7,13 @@
 
 namespace lx {
 
+namespace fault_detail {
+std::atomic<bool> active{false};
+}  // namespace fault_detail
+
 namespace {
 
-std::atomic<bool> active{false};
+using fault_detail::active;
 std::atomic<long> calls{0};
 std::atomic<long> failAtCall{0};
 std::atomic<int> failError{0};
@@ -74,8 +78,7 @@ bool StartFaultInjectionFromEnvironment() {
   return true;
 }
 
-int NextFileSystemCallFault() {
-  if (!active.load(std::memory_order_relaxed)) return 0;
+int fault_detail::CountCall() {
   const long n = calls.fetch_add(1) + 1;
   return n == failAtCall.load() ? failError.load() : 0;
 }

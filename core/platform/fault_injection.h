@@ -8,6 +8,7 @@
 // instance "3:EIO" or "2:ENOSPC"; N = 0 only counts), read once at start.
 #pragma once
 
+#include <atomic>
 #include <string>
 
 namespace lx {
@@ -33,7 +34,15 @@ bool ParseFaultInjection(const std::string& text, long& failAt, int& error);
 // valid; false when it is absent or not "N:ERRNO".
 bool StartFaultInjectionFromEnvironment();
 
-// The errno to fail the current call with, or 0: called by every wrapper.
-int NextFileSystemCallFault();
+namespace fault_detail {
+extern std::atomic<bool> active;
+int CountCall();
+}  // namespace fault_detail
+
+// The errno to fail the current call with, or 0: asked by every wrapper.
+// Off, it is one load and one branch.
+inline int NextFileSystemCallFault() {
+  return fault_detail::active.load(std::memory_order_relaxed) ? fault_detail::CountCall() : 0;
+}
 
 }  // namespace lx
