@@ -9,10 +9,26 @@
 #include "base/version.h"
 #include "command_help.h"
 #include "commands.h"
+#include "platform/fault_injection.h"
 
 namespace {
 
 using lx::cli::CliContext;
+
+// Developers' fault injection (LX_FAULT_INJECT="N:ERRNO", see the README):
+// read once at start; the count of file-system calls is told at the end.
+class FaultInjectionReport {
+ public:
+  FaultInjectionReport() : on_(lx::StartFaultInjectionFromEnvironment()) {}
+  ~FaultInjectionReport() {
+    if (on_) std::cerr << "LX_FAULT_INJECT: " << lx::FaultInjectionCalls() << " file-system calls\n";
+  }
+  FaultInjectionReport(const FaultInjectionReport&) = delete;
+  FaultInjectionReport& operator=(const FaultInjectionReport&) = delete;
+
+ private:
+  bool on_;
+};
 
 struct Command {
   const char* name;
@@ -83,6 +99,7 @@ bool AsksForHelp(const std::vector<std::string>& words) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  const FaultInjectionReport faultInjection;
   std::vector<std::string> words(argv + 1, argv + argc);
   if (words.empty()) {
     PrintHelp(std::cerr);

@@ -9,6 +9,7 @@
 
 #include "platform/partial_files.h"
 #include "platform/paths.h"
+#include "platform/system_calls.h"
 
 namespace lx {
 
@@ -39,7 +40,7 @@ int CopyData(int in, int out) {
   bool useCopyRange = true;
   for (;;) {
     if (useCopyRange) {
-      ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, 1 << 30, 0);
+      ssize_t n = sys::CopyFileRange(in, out, 1 << 30);
       if (n > 0) continue;
       if (n == 0) return 0;
       if (errno == EINTR) continue;
@@ -57,7 +58,7 @@ int CopyData(int in, int out) {
     if (n == 0) return 0;
     const char* p = buffer;
     while (n > 0) {
-      ssize_t w = ::write(out, p, static_cast<size_t>(n));
+      ssize_t w = sys::Write(out, p, static_cast<size_t>(n));
       if (w < 0 && errno == EINTR) continue;
       if (w < 0) return errno;
       if (w == 0) return EIO;
@@ -70,7 +71,7 @@ int CopyData(int in, int out) {
 int SyncFolder(const std::string& folder) {
   int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return errno;
-  int result = ::fsync(fd) == 0 ? 0 : errno;
+  int result = sys::Fsync(fd) == 0 ? 0 : errno;
   ::close(fd);
   // Some file systems do not sync folders; the file itself is on disk already.
   return result == EINVAL ? 0 : result;
@@ -89,11 +90,11 @@ bool SameIdentity(const FileIdentity& a, const FileIdentity& b) {
 
 // Gives a finished partial file its real name without replacing anything.
 int LinkIntoPlace(const std::string& partial, const std::string& to) {
-  if (::renameat2(AT_FDCWD, partial.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return 0;
+  if (sys::Renameat2(partial.c_str(), to.c_str(), RENAME_NOREPLACE) == 0) return 0;
   const int error = errno;
   if (error != EINVAL && error != ENOSYS) return error;
-  if (::link(partial.c_str(), to.c_str()) != 0) return errno == EPERM ? error : errno;
-  ::unlink(partial.c_str());
+  if (sys::Link(partial.c_str(), to.c_str()) != 0) return errno == EPERM ? error : errno;
+  sys::Unlink(partial.c_str());
   return 0;
 }
 
@@ -111,15 +112,15 @@ bool PathExists(const std::string& path) {
 }
 
 int RenameNoReplace(const std::string& from, const std::string& to) {
-  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return 0;
+  if (sys::Renameat2(from.c_str(), to.c_str(), RENAME_NOREPLACE) == 0) return 0;
   int error = errno;
   if (error != EINVAL && error != ENOSYS) return error;
   // A file system without the no-replace flag: a hard link fails on a taken
   // name just as well, and the old name goes only once the new one exists.
-  if (::link(from.c_str(), to.c_str()) != 0) return errno == EPERM ? error : errno;
-  if (::unlink(from.c_str()) != 0) {
+  if (sys::Link(from.c_str(), to.c_str()) != 0) return errno == EPERM ? error : errno;
+  if (sys::Unlink(from.c_str()) != 0) {
     int unlinkError = errno;
-    ::unlink(to.c_str());
+    sys::Unlink(to.c_str());
     return unlinkError;
   }
   return 0;
@@ -137,7 +138,7 @@ int CopyFileNoReplace(const std::string& from, const std::string& to, bool flush
   if (PathExists(to)) return EEXIST;
 
   const std::string partial = PartialPathFor(to);
-  Fd out(::open(partial.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, st.st_mode & 0777));
+  Fd out(sys::Open(partial.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, st.st_mode & 0777));
   if (out.get() < 0) return errno;
 
   // From here on the partial file is ours: any failure removes it.
@@ -148,12 +149,12 @@ int CopyFileNoReplace(const std::string& from, const std::string& to, bool flush
   }
   // The data reaches the disk before the copy has a real name, so a crash
   // never leaves a short file under it.
-  if (error == 0 && ::fsync(out.get()) != 0) error = errno;
+  if (error == 0 && sys::Fsync(out.get()) != 0) error = errno;
   int closeError = out.Close();
   if (error == 0) error = closeError;
   if (error == 0) error = LinkIntoPlace(partial, to);
   if (error != 0) {
-    ::unlink(partial.c_str());
+    sys::Unlink(partial.c_str());
     return error;
   }
   if (flush) error = SyncFolder(SplitPath(to).dir);
@@ -162,14 +163,14 @@ int CopyFileNoReplace(const std::string& from, const std::string& to, bool flush
 
 int DeleteFile(const std::string& path) {
   // unlink never removes a folder (it answers EISDIR).
-  return ::unlink(path.c_str()) == 0 ? 0 : errno;
+  return sys::Unlink(path.c_str()) == 0 ? 0 : errno;
 }
 
 int DeleteFileIfSame(const std::string& path, const FileIdentity& identity) {
   // The file is first moved to a private name: what is checked there is what
   // gets removed, with no window for another program to swap the file in.
   const std::string aside = DeletingPathFor(path);
-  if (::renameat2(AT_FDCWD, path.c_str(), AT_FDCWD, aside.c_str(), RENAME_NOREPLACE) != 0) {
+  if (sys::Renameat2(path.c_str(), aside.c_str(), RENAME_NOREPLACE) != 0) {
     const int error = errno;
     if (error != EINVAL && error != ENOSYS) return error;
     // No rename flag here: check, then unlink, as closely as can be.
@@ -183,10 +184,15 @@ int DeleteFileIfSame(const std::string& path, const FileIdentity& identity) {
   if (!same) {
     // Put the other file back under its name; if that name was taken meanwhile,
     // it stays under the hidden name rather than replace anything.
-    ::renameat2(AT_FDCWD, aside.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE);
+    sys::Renameat2(aside.c_str(), path.c_str(), RENAME_NOREPLACE);
     return kErrorFileChanged;
   }
-  return ::unlink(aside.c_str()) == 0 ? 0 : errno;
+  if (sys::Unlink(aside.c_str()) == 0) return 0;
+  // Not removed: the file goes back under its own name rather than stay
+  // hidden where the user would never find it.
+  const int error = errno;
+  sys::Renameat2(aside.c_str(), path.c_str(), RENAME_NOREPLACE);
+  return error;
 }
 
 int ReadFileTimes(const std::string& path, FileTimes& times) {

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "platform/paths.h"
+#include "platform/system_calls.h"
 #include "platform/text.h"
 
 namespace lx {
@@ -65,7 +66,7 @@ std::vector<std::string> RemoveStalePartials(const std::string& folder) {
     const std::string name = entry->d_name;
     const long pid = PartialOwner(name);
     if (pid == 0 || pid == ::getpid() || ProcessRuns(pid)) continue;
-    if (::unlinkat(fd, name.c_str(), 0) == 0) removed.push_back(JoinPath(folder, name));
+    if (sys::UnlinkAt(fd, name.c_str()) == 0) removed.push_back(JoinPath(folder, name));
   }
   return removed;
 }

@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "platform/system_calls.h"
+
 namespace lx {
 
 PathParts SplitPath(std::string_view path) {
@@ -95,7 +97,7 @@ int CreateFolderTree(const std::string& path) {
     if (slash == std::string::npos) slash = path.size();
     partial = path.substr(0, slash);
     if (!partial.empty() && !FolderExists(partial)) {
-      if (::mkdir(partial.c_str(), 0777) != 0 && errno != EEXIST) return errno;
+      if (sys::Mkdir(partial.c_str(), 0777) != 0 && errno != EEXIST) return errno;
       if (!FolderExists(partial)) return ENOTDIR;
     }
     start = slash + 1;

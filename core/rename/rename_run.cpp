@@ -59,10 +59,14 @@ void RunRows(RenameListModel& list, RenameExecutor& executor, const std::vector<
     const std::string original = sourcePath + row.data.FileName;
     if (step.park) {
       const std::string name = ParkingName(row.data.FileName);
-      if (RenameNoReplace(original, sourcePath + name) == 0) {
+      if (int error = RenameNoReplace(original, sourcePath + name); error == 0) {
         parking = name;
         LogFormat("File '%s' Moved to '%s' to Free its Name for Another File", original.c_str(),
                   (sourcePath + name).c_str());
+      } else {
+        // The renames of its cycle now fail on a taken name: say what really went wrong.
+        LogFormat("Error Moving File %s to %s%s", original.c_str(), (sourcePath + name).c_str(),
+                  FormatSystemError(error).c_str());
       }
       continue;
     }
@@ -70,8 +74,12 @@ void RunRows(RenameListModel& list, RenameExecutor& executor, const std::vector<
     executor.RenameListedFile(row, sourcePath, renamePath, parking);
     if (!parking.empty() && executor.RenamedCount() == before) {
       // Its rename failed: give the file its own name back where it is still free.
-      if (RenameNoReplace(sourcePath + parking, original) == 0)
-        LogFormat("File '%s' Moved Back to '%s'", (sourcePath + parking).c_str(), original.c_str());
+      const std::string parkedFile = sourcePath + parking;
+      if (int error = RenameNoReplace(parkedFile, original); error == 0)
+        LogFormat("File '%s' Moved Back to '%s'", parkedFile.c_str(), original.c_str());
+      else
+        LogFormat("File '%s' Kept under this Name: it Cannot Move Back to '%s'%s", parkedFile.c_str(), original.c_str(),
+                  FormatSystemError(error).c_str());
     }
     if (list.onProgress) list.onProgress(++done, static_cast<int>(rows.size()), sourcePath);
   }

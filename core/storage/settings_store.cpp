@@ -18,6 +18,7 @@
 
 #include "base/log.h"
 #include "platform/paths.h"
+#include "platform/system_calls.h"
 #include "platform/system_error.h"
 #include "platform/text.h"
 #include "platform/times.h"
@@ -89,7 +90,7 @@ bool ParseNumber(std::string_view text, std::uint32_t& value) {
 class FolderLock {
  public:
   explicit FolderLock(const std::string& lockFile) {
-    fd_ = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    fd_ = sys::Open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (fd_ >= 0) {
       while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
       }
@@ -98,6 +99,8 @@ class FolderLock {
   ~FolderLock() {
     if (fd_ >= 0) ::close(fd_);  // closing releases the lock
   }
+  // False when the lock file could not be opened: nothing is locked.
+  bool Held() const { return fd_ >= 0; }
   FolderLock(const FolderLock&) = delete;
   FolderLock& operator=(const FolderLock&) = delete;
 
@@ -134,11 +137,16 @@ std::string Printable(const std::string& line) {
   return out;
 }
 
+bool WriteAll(int fd, const std::string& content);
+
+// Keeps a damaged file's content under a new name; never writes over a file.
 bool CopyAside(const std::string& content, const std::string& aside) {
-  std::ofstream out(aside, std::ios::binary | std::ios::trunc);
-  out << content;
-  out.close();
-  return static_cast<bool>(out);
+  const int fd = sys::Open(aside.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+  if (fd < 0) return false;
+  bool written = WriteAll(fd, content);
+  written = ::close(fd) == 0 && written;
+  if (!written) sys::Unlink(aside.c_str());
+  return written;
 }
 
 int ReplaceKeyFile(const std::string& path, const std::string& content);
@@ -218,7 +226,7 @@ bool WriteAll(int fd, const std::string& content) {
   const char* data = content.data();
   size_t left = content.size();
   while (left > 0) {
-    ssize_t n = ::write(fd, data, left);
+    ssize_t n = sys::Write(fd, data, left);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) return false;
     data += n;
@@ -248,7 +256,7 @@ void RemoveStaleTempFiles(const std::string& path) {
     const long pid = std::strtol(name.c_str() + prefix.size(), &end, 10);
     if (pid <= 0 || *end != '\0' || pid == ::getpid()) continue;
     if (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM) continue;  // still writing
-    if (::unlinkat(::dirfd(dir.get()), name.c_str(), 0) == 0)
+    if (sys::UnlinkAt(::dirfd(dir.get()), name.c_str()) == 0)
       LogFormat("Settings Temporary File '%s%s' Left by an Interrupted Write Removed", parts.dir.c_str(), name.c_str());
   }
 }
@@ -256,22 +264,22 @@ void RemoveStaleTempFiles(const std::string& path) {
 int ReplaceKeyFile(const std::string& path, const std::string& content) {
   RemoveStaleTempFiles(path);
   std::string temp = StrFormat("%s.tmp-%d", path.c_str(), static_cast<int>(::getpid()));
-  ::unlink(temp.c_str());  // a leftover of a killed process with our pid
-  int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+  sys::Unlink(temp.c_str());  // a leftover of a killed process with our pid
+  int fd = sys::Open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
   if (fd < 0) return errno == EACCES ? kRegAccessDenied : kRegFileNotFound;
   bool written = WriteAll(fd, content);
   written = ::close(fd) == 0 && written;
   if (!written) {
-    ::unlink(temp.c_str());
+    sys::Unlink(temp.c_str());
     return kRegAccessDenied;
   }
-  if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, path.c_str(), RENAME_EXCHANGE) == 0) {
-    ::unlink(temp.c_str());  // now the previous key file
+  if (sys::Renameat2(temp.c_str(), path.c_str(), RENAME_EXCHANGE) == 0) {
+    sys::Unlink(temp.c_str());  // now the previous key file
     return kRegSuccess;
   }
   // No key file yet, or a file system without exchange: the classic replace.
-  if (::rename(temp.c_str(), path.c_str()) == 0) return kRegSuccess;
-  ::unlink(temp.c_str());
+  if (sys::Rename(temp.c_str(), path.c_str()) == 0) return kRegSuccess;
+  sys::Unlink(temp.c_str());
   return kRegAccessDenied;
 }
 
@@ -297,6 +305,8 @@ int SettingsStore::Store(const std::string& keyPath, const Value& value, const s
   }
 
   FolderLock lock(root_ + "/.lock");
+  // Without the lock another process's write could be lost between our read and write.
+  if (!lock.Held()) return errno == EACCES ? kRegAccessDenied : kRegFileNotFound;
   Values values;
   Load(keyPath, values);
   values[name] = value;
@@ -352,7 +362,7 @@ bool SettingsStore::DeleteRegTree(const std::string& keyPath) {
   bool existed = FileExists(file) || FolderExists(folder);
   std::error_code ec;
   std::filesystem::remove_all(folder, ec);
-  bool removedFile = ::unlink(file.c_str()) == 0 || errno == ENOENT;
+  bool removedFile = sys::Unlink(file.c_str()) == 0 || errno == ENOENT;
   return existed && !ec && removedFile;
 }
 
@@ -361,10 +371,10 @@ int SettingsStore::CreateSettingsBranch() {
   if (FileExists(path)) return 0;
   int err = CreateFolderTree(SplitPath(path).dir);
   if (err == 0) {
-    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    int fd = sys::Open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (fd >= 0) {
       std::string header = std::string(kFileHeader) + "\n";
-      ssize_t written = ::write(fd, header.data(), header.size());
+      ssize_t written = sys::Write(fd, header.data(), header.size());
       (void)written;
       ::close(fd);
       return 0;
