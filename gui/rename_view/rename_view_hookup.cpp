@@ -4,8 +4,11 @@
 #include <QDockWidget>
 #include <QMenu>
 #include <QToolButton>
+#include <memory>
 
 #include "common/icons.h"
+#include "devices/portable_device_backend.h"
+#include "rename/device_preview_copy.h"
 #include "rename_view/picture_box.h"
 #include "rename_view/rename_file_view.h"
 #include "shell/main_window.h"
@@ -21,6 +24,11 @@ CRenameFileView* AttachRenameView(CMainFrame& frame, CRenameViewPage& page, CLor
   auto* view = new CRenameFileView(engine, sqlite, prompts, preview);
   view->autoRotate = [&frame]() { return frame.AutoRotate(); };
   view->onListingBusy = [&frame](bool busy) { frame.listingBusy = busy; };
+  // A device row is shown through a local copy of its picture, one at a time, gone with the view.
+  auto copy = std::make_shared<DevicePreviewCopy>();
+  view->prepareDevicePreview = [view, copy](int row) {
+    return copy->Make(view->Model(), DefaultPortableDeviceBackend(), row);
+  };
   page.SetRenameView(view);
 
   const QColor blue(0x2E, 0x6D, 0xB4), green(0x3A, 0x8F, 0x3A), grey(0x70, 0x70, 0x70), orange(0xC8, 0x6E, 0x1E);

@@ -338,24 +338,32 @@ class SingleFileViewTest : public QObject {
     QVERIFY(w.Listed());
     std::string message;
     QVERIFY(SelectDeviceFolder(w.app->Engine(), DefaultPortableDeviceBackend(), "Camera/DCIM", message));
-    lx::test::TempDir copies("lx-details-copies");
-    int copiesMade = 0;
-    w.list->prepareDevicePreview = [&](int row) -> std::string {
-      std::string display;
-      const std::string local = copies.File("copy" + std::to_string(++copiesMade) + ".jpg");
-      return PrepareDevicePreview(w.list->Model(), DefaultPortableDeviceBackend(), row, local, display) ? local
-                                                                                                        : std::string();
-    };
     w.list->SetReReadFolder(true);
     QVERIFY(w.list->RefreshList(RunList));
     QCOMPARE(w.list->Model().RowCount(), 1);
     QCOMPARE(w.list->CurrentRow, 0);
+    // Selected, the row is previewed through its copy.
+    const std::string tmp = std::string(getenv("TMPDIR")) + "/lx-device-";
+    bool previewed = false;
+    for (const std::string& text : w.log.Texts())
+      previewed =
+          previewed || (text.rfind("Preview File: " + tmp, 0) == 0 && text.find("/IMG_0001.JPG") != std::string::npos);
+    QVERIFY(previewed);
+    QCOMPARE(w.list->Preview()->Picture()->Source(), int(CPictureBox::SourceFile));
     w.DoubleClick(0);
     QCOMPARE(w.frame->ActiveView(), static_cast<QWidget*>(w.frame->DetailsView()));
-    QVERIFY(QString::fromStdString(w.details->CurrentFile()).startsWith(QString::fromStdString(copies.Slash())));
-    QCOMPARE(w.details->FileNameField()->text().left(4), QStringLiteral("copy"));
+    QVERIFY(w.details->CurrentFile().rfind(tmp, 0) == 0);
+    QCOMPARE(w.details->FileNameField()->text(), QStringLiteral("IMG_0001.JPG"));
+    QVERIFY(std::filesystem::exists(w.details->CurrentFile()));
     QCOMPARE(w.details->FilePathField()->text().toStdString(), w.app->Engine().sourcePath);
     QCOMPARE(w.details->Grid()->Model()->Grid()[1].rows.size(), size_t(2));  // Make and Model
+    // The copy goes with the program.
+    const std::string copy = w.details->CurrentFile();
+    w.frame->close();
+    w.frame = nullptr;
+    w.app.reset();
+    QVERIFY(!std::filesystem::exists(copy));
+    QVERIFY(!std::filesystem::exists(std::filesystem::path(copy).parent_path()));
     std::filesystem::remove_all(devices);
   }
 };
