@@ -139,14 +139,13 @@ CRenameFileView* AttachRenameView(CMainFrame& frame, CRenameViewPage& page, CLor
     for (int id : colourIds) colours->AddSmall(view->Command(id));
     colours->AddSmall(view->Command(ID_RIBBON_RESET_COLOURS));
   }
-  // A change of the rotation option shows the previewed photo again with it.
-  for (int id : {kCmdAutoRotate, kCmdKeepOrientation, kCmdRotateImageView})
-    if (QAction* action = frame.Command(id))
-      QObject::connect(action, &QAction::triggered, preview, [&frame, preview]() {
-        CPictureBox* picture = preview->Picture();
-        if (picture->Source() == CPictureBox::SourceFile)
-          picture->SetPicture(kPictureBoxCurrentFile, frame.AutoRotate() ? kPictureExifOrientation : 0, 2, true);
-      });
+  // A change of the rotation option shows the previewed photo again with it
+  // (a cancelled rotation dialog changes nothing, so it shows nothing again).
+  QObject::connect(&frame, &CMainFrame::AutoRotateChanged, preview, [preview](bool on) {
+    CPictureBox* picture = preview->Picture();
+    if (picture->Source() == CPictureBox::SourceFile)
+      picture->SetPicture(kPictureBoxCurrentFile, on ? kPictureExifOrientation : 0, 2, true);
+  });
   return view;
 }
 
