@@ -12,4 +12,8 @@ void InitResources();
 // themeName: freedesktop icon name; bundled: file name under :/icons without ".png".
 QIcon CommandIcon(const char* themeName, const char* bundled);
 
+// The desktop theme's icon, else a small drawn one (a rounded square in colour
+// with a glyph), so that a command without a bundled picture is never empty.
+QIcon GlyphIcon(const char* themeName, const QColor& color, const QString& glyph);
+
 }  // namespace lx::gui

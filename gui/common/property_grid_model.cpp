@@ -1,5 +1,7 @@
 #include "common/property_grid_model.h"
 
+#include <QFont>
+
 namespace lx::gui {
 
 namespace {
@@ -37,6 +39,11 @@ QVariant PropertyGridModel::data(const QModelIndex& index, int role) const {
   if (index.internalId() == kGroupRow) {
     if (role == Qt::DisplayRole && index.column() == 0)
       return QString::fromStdString(grid_[static_cast<size_t>(index.row())].title);
+    if (role == Qt::FontRole) {
+      QFont bold;
+      bold.setBold(true);
+      return bold;
+    }
     return {};
   }
   const GridGroup& group = grid_[static_cast<size_t>(index.internalId() - 1)];

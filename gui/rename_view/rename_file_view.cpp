@@ -4,13 +4,11 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QClipboard>
 #include <QColorDialog>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QImageReader>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,6 +22,7 @@
 #include "base/prompts.h"
 #include "base/version.h"
 #include "common/colours.h"
+#include "common/image_clipboard.h"
 #include "common/modal_hook.h"
 #include "dialogs/rename/img_read_progress_dlg.h"
 #include "dialogs/rename/set_rename_path_dlg.h"
@@ -576,12 +575,7 @@ void CRenameFileView::ViewDetails() {
 
 void CRenameFileView::CopyToClipboard() {
   if (CurrentRow < 0) return;
-  const std::string path = LocateRowFile(CurrentRow);
-  if (path.empty()) return;
-  QImageReader reader(QString::fromStdString(path));
-  reader.setAutoTransform(false);  // the picture goes as stored
-  const QImage image = reader.read();
-  if (!image.isNull()) QApplication::clipboard()->setImage(image);
+  CopyImageToClipboard(LocateRowFile(CurrentRow));
 }
 
 void CRenameFileView::DeleteSelected() {

@@ -3,9 +3,12 @@
 #include <QAction>
 #include <QDockWidget>
 #include <QMenu>
-#include <QPainter>
 #include <QToolButton>
+#include <memory>
 
+#include "common/icons.h"
+#include "devices/portable_device_backend.h"
+#include "rename/device_preview_copy.h"
 #include "rename_view/picture_box.h"
 #include "rename_view/rename_file_view.h"
 #include "shell/main_window.h"
@@ -14,36 +17,6 @@
 
 namespace lx::gui {
 
-namespace {
-
-// The desktop theme's icon, else a small drawn one so that no button is empty.
-QIcon ViewIcon(const char* themeName, const QColor& color, const QString& glyph) {
-  if (themeName && QIcon::hasThemeIcon(themeName)) return QIcon::fromTheme(themeName);
-  QIcon icon;
-  for (int side : {16, 32}) {
-    QPixmap pixmap(side, side);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setBrush(color);
-    painter.setPen(color.darker(140));
-    painter.drawRoundedRect(QRectF(1, 1, side - 2, side - 2), side / 6.0, side / 6.0);
-    if (!glyph.isEmpty()) {
-      QFont font = painter.font();
-      font.setBold(true);
-      font.setPixelSize(side * 5 / 8);
-      painter.setFont(font);
-      painter.setPen(Qt::white);
-      painter.drawText(pixmap.rect(), Qt::AlignCenter, glyph);
-    }
-    painter.end();
-    icon.addPixmap(pixmap);
-  }
-  return icon;
-}
-
-}  // namespace
-
 CRenameFileView* AttachRenameView(CMainFrame& frame, CRenameViewPage& page, CLorvexandrinEngine& engine,
                                   CSQLite& sqlite, Prompts& prompts) {
   auto* preview = new CDockablePreview;
@@ -51,6 +24,11 @@ CRenameFileView* AttachRenameView(CMainFrame& frame, CRenameViewPage& page, CLor
   auto* view = new CRenameFileView(engine, sqlite, prompts, preview);
   view->autoRotate = [&frame]() { return frame.AutoRotate(); };
   view->onListingBusy = [&frame](bool busy) { frame.listingBusy = busy; };
+  // A device row is shown through a local copy of its picture, one at a time, gone with the view.
+  auto copy = std::make_shared<DevicePreviewCopy>();
+  view->prepareDevicePreview = [view, copy](int row) {
+    return copy->Make(view->Model(), DefaultPortableDeviceBackend(), row);
+  };
   page.SetRenameView(view);
 
   const QColor blue(0x2E, 0x6D, 0xB4), green(0x3A, 0x8F, 0x3A), grey(0x70, 0x70, 0x70), orange(0xC8, 0x6E, 0x1E);
@@ -80,13 +58,13 @@ CRenameFileView* AttachRenameView(CMainFrame& frame, CRenameViewPage& page, CLor
   };
   for (const auto& spec : icons)
     if (QAction* action = view->Command(spec.id)) {
-      action->setIcon(ViewIcon(spec.theme, spec.color, QString::fromUtf8(spec.glyph)));
+      action->setIcon(GlyphIcon(spec.theme, spec.color, QString::fromUtf8(spec.glyph)));
       action->setIconText(action->text());  // "&&" stays a plain "&" on the button
     }
   const int colourIds[5] = {ID_RIBBON_LISTED_COLOUR, ID_RIBBON_RENAMED_COLOUR, ID_RIBBON_TIME_COLOUR,
                             ID_RIBBON_DUPL_ROOT_COLOUR, ID_RIBBON_DUPLICATE_COLOUR};
   auto paintColours = [view, colourIds]() {
-    for (int i = 0; i < 5; ++i) view->Command(colourIds[i])->setIcon(ViewIcon(nullptr, view->ListColor(i), {}));
+    for (int i = 0; i < 5; ++i) view->Command(colourIds[i])->setIcon(GlyphIcon(nullptr, view->ListColor(i), {}));
   };
   paintColours();
   QObject::connect(view, &CRenameFileView::CommandStatesChanged, view, paintColours);
@@ -94,7 +72,7 @@ CRenameFileView* AttachRenameView(CMainFrame& frame, CRenameViewPage& page, CLor
   // The picture counter label of the ribbon.
   auto* counter = new QAction(QStringLiteral("Counter: 0"), view);
   counter->setData(32893);
-  counter->setIcon(ViewIcon(nullptr, grey, QStringLiteral("#")));
+  counter->setIcon(GlyphIcon(nullptr, grey, QStringLiteral("#")));
   QObject::connect(view, &CRenameFileView::CounterChanged, counter, [counter](const QString& text) {
     counter->setText(text);
     counter->setIconText(text);
@@ -161,16 +139,13 @@ CRenameFileView* AttachRenameView(CMainFrame& frame, CRenameViewPage& page, CLor
     for (int id : colourIds) colours->AddSmall(view->Command(id));
     colours->AddSmall(view->Command(ID_RIBBON_RESET_COLOURS));
   }
-  // A change of the rotation option shows the previewed photo again with it.
-  for (int id : {kCmdAutoRotate, kCmdKeepOrientation, kCmdRotateImageView})
-    if (QAction* action = frame.Command(id))
-      QObject::connect(action, &QAction::triggered, preview, [&frame, preview]() {
-        CPictureBox* picture = preview->Picture();
-        if (picture->Source() == CPictureBox::SourceFile)
-          picture->SetPicture(kPictureBoxCurrentFile, frame.AutoRotate() ? kPictureExifOrientation : 0, 2, true);
-      });
-  QObject::connect(view, &CRenameFileView::DetailsRequested, &frame,
-                   [&frame](const QString&) { frame.ShowDetailsView(); });
+  // A change of the rotation option shows the previewed photo again with it
+  // (a cancelled rotation dialog changes nothing, so it shows nothing again).
+  QObject::connect(&frame, &CMainFrame::AutoRotateChanged, preview, [preview](bool on) {
+    CPictureBox* picture = preview->Picture();
+    if (picture->Source() == CPictureBox::SourceFile)
+      picture->SetPicture(kPictureBoxCurrentFile, on ? kPictureExifOrientation : 0, 2, true);
+  });
   return view;
 }
 

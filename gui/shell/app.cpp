@@ -8,6 +8,7 @@
 
 #include "base/log.h"
 #include "base/version.h"
+#include "details_view/details_view_hookup.h"
 #include "devices/portable_device_backend.h"
 #include "dialogs/app/select_path_dlg.h"
 #include "engine/engine.h"
@@ -145,7 +146,8 @@ bool CLorvexandrinApp::CreateViews() {
   Wait(options_.viewStepWaitMs);
   SplashStatus(QStringLiteral("Initializing File Renaming View ..."));
   frame_->AttachViews(renameView, detailsView);
-  AttachRenameView(*frame_, *renameView, *engine_, *sqlite_, *activePrompts_);
+  CRenameFileView* renameFileView = AttachRenameView(*frame_, *renameView, *engine_, *sqlite_, *activePrompts_);
+  AttachDetailsView(*frame_, *detailsView, renameFileView, *engine_);
   if (prompts_) prompts_->SetDatabase(sqlite_.get());
   renameView->OnInitialUpdate();
   Wait(options_.viewStepWaitMs);

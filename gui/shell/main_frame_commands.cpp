@@ -12,7 +12,7 @@
 #include "common/app_titles.h"
 #include "common/modal_hook.h"
 #include "dialogs/app/about_box.h"
-#include "dialogs/app/update_rotation_dlg.h"
+#include "dialogs/app/update_img_rotation_dlg.h"
 #include "engine/engine.h"
 #include "shell/database_step.h"
 #include "shell/main_window.h"
@@ -214,7 +214,7 @@ void CMainFrame::ShowDatabaseInfo() {
 }
 
 void CMainFrame::ChooseRotation() {
-  CUpdateRotationDlg dialog(autoRotate_, this);
+  CUpdateImgRotationDlg dialog(autoRotate_, this);
   if (ExecModal(dialog) == QDialog::Accepted) SetAutoRotate(dialog.AutoRotate());
 }
 

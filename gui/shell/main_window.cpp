@@ -24,6 +24,7 @@
 #include "devices/device_notifications.h"
 #include "engine/engine.h"
 #include "engine/window_placement.h"
+#include "rename_view/rename_file_view.h"
 #include "shell/database_step.h"
 #include "shell/output_wnd.h"
 #include "shell/ribbon.h"
@@ -247,6 +248,9 @@ QWidget* CMainFrame::ActiveView() const { return views_->currentWidget(); }
 void CMainFrame::ShowRenameView(bool reRead) {
   if (!renameView_) return;
   renameView_->ReReadFolder = reRead || renameView_->ReReadFolder;
+  // Back from the details view the list stays as it was, selection included.
+  if (!reRead && detailsView_ && ActiveView() == detailsView_ && renameView_->RenameView())
+    renameView_->RenameView()->skipNextRefresh = true;
   // Hidden and shown again even when already active, so the view always
   // receives its "shown" event and lists the new source.
   renameView_->hide();
@@ -265,14 +269,20 @@ void CMainFrame::ShowDetailsView() {
   views_->setCurrentWidget(detailsView_);
   // The details view shows its own picture.
   preview_->hide();
+  {
+    const QSignalBlocker block(ribbon_);
+    ribbon_->ActivateCategory(QStringLiteral("Photo Details"));
+  }
   UpdateCommandStates();
 }
 
 void CMainFrame::OnCategoryActivated(const QString& name) {
-  if (name == QStringLiteral("Photo Details") && ActiveView() == renameView_)
-    ShowDetailsView();
-  else if (name == QStringLiteral("Photo Rename") && ActiveView() == detailsView_)
+  if (name == QStringLiteral("Photo Details") && ActiveView() == renameView_) {
+    if (detailsOpener_) detailsOpener_();
+    if (ActiveView() != detailsView_) ShowDetailsView();
+  } else if (name == QStringLiteral("Photo Rename") && ActiveView() == detailsView_) {
     ShowRenameView(false);
+  }
 }
 
 void CMainFrame::SetDatabaseStatus(const QString& text) { databasePane_->setText(text); }

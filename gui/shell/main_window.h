@@ -57,6 +57,8 @@ class CMainFrame : public QMainWindow {
   // Shows the rename view again (re-listing the source when reRead) and activates "Photo Rename".
   void ShowRenameView(bool reRead);
   void ShowDetailsView();
+  // What activating "Photo Details" does first: open the rename list's selected photo.
+  void SetDetailsOpener(std::function<void()> opener) { detailsOpener_ = std::move(opener); }
 
   void SetDatabaseStatus(const QString& text);
   // What a click on the database pane shows once a database is open.
@@ -70,6 +72,7 @@ class CMainFrame : public QMainWindow {
   void SetAutoRotate(bool on) {
     autoRotate_ = on;
     UpdateCommandStates();
+    emit AutoRotateChanged(on);
   }
   void ApplyVisualStyle(int styleId);
   int VisualStyle() const { return visualStyle_; }
@@ -93,6 +96,10 @@ class CMainFrame : public QMainWindow {
 
   // Skips the closing window (tests close many frames).
   bool showClosingDialog = true;
+
+ signals:
+  // The rotation option was set (by its commands or its dialog): the active view shows its picture again.
+  void AutoRotateChanged(bool on);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -136,6 +143,7 @@ class CMainFrame : public QMainWindow {
   int visualStyle_ = kCmdStyleAqua;
   QString desktopStyle_;
   std::function<void()> databaseInfo_;
+  std::function<void()> detailsOpener_;
   std::unique_ptr<DeviceEventSource> ownDeviceSource_;
   std::unique_ptr<DeviceNotifications> deviceNotifications_;
   bool deviceNotificationsActive_ = false;

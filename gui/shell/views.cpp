@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "details_view/single_file_view.h"
 #include "engine/engine.h"
 #include "rename_view/rename_file_view.h"
 
@@ -77,6 +78,16 @@ CDetailsViewPage::CDetailsViewPage(QWidget* parent) : QWidget(parent) {
   placeholder->setAlignment(Qt::AlignCenter);
   placeholder->setForegroundRole(QPalette::PlaceholderText);
   layout->addWidget(placeholder);
+}
+
+void CDetailsViewPage::SetDetailsView(CSingleFileView* view) {
+  view_ = view;
+  auto* box = static_cast<QVBoxLayout*>(layout());
+  for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) child->hide();
+  while (QLayoutItem* item = box->takeAt(0)) delete item;
+  box->setContentsMargins(0, 0, 0, 0);
+  box->addWidget(view_);
+  view_->show();
 }
 
 }  // namespace lx::gui

@@ -53,6 +53,14 @@ class CDetailsViewPage : public QWidget {
  public:
   explicit CDetailsViewPage(QWidget* parent = nullptr);
   void OnInitialUpdate() {}
+  // Puts the details view in place of the placeholder.
+  void SetDetailsView(class CSingleFileView* view);
+  class CSingleFileView* DetailsView() const {
+    return view_;
+  }
+
+ private:
+  class CSingleFileView* view_ = nullptr;
 };
 
 }  // namespace lx::gui

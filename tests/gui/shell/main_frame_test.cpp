@@ -8,7 +8,7 @@
 #include <QtTest>
 
 #include "common/modal_hook.h"
-#include "dialogs/app/update_rotation_dlg.h"
+#include "dialogs/app/update_img_rotation_dlg.h"
 #include "engine/engine.h"
 #include "gui_tests.h"
 #include "scripted_prompts.h"
@@ -147,7 +147,7 @@ class MainFrameTest : public QObject {
       ScopedModalHook answer([&shown, &helpVideo](QDialog& dialog) -> int {
         shown << QString::fromLatin1(dialog.metaObject()->className());
         SaveScreenshot(&dialog);
-        if (auto* rotation = qobject_cast<CUpdateRotationDlg*>(&dialog)) {
+        if (auto* rotation = qobject_cast<CUpdateImgRotationDlg*>(&dialog)) {
           helpVideo = rotation->helpVideo;
           rotation->KeepButton()->setChecked(true);
         }
@@ -159,11 +159,11 @@ class MainFrameTest : public QObject {
       QVERIFY(f.frame.Command(kCmdKeepOrientation)->isChecked());
       f.frame.RunCommand(kCmdAbout);
     }
-    QCOMPARE(shown, QStringList({"lx::gui::CUpdateRotationDlg", "QMessageBox"}));
+    QCOMPARE(shown, QStringList({"lx::gui::CUpdateImgRotationDlg", "QMessageBox"}));
     QCOMPARE(helpVideo, std::string("Lorvexandrin40_UpdateRotationDlg.flv"));
     // A cancelled dialog changes nothing.
     ScopedModalHook cancel([](QDialog& dialog) -> int {
-      static_cast<CUpdateRotationDlg&>(dialog).RotateButton()->setChecked(true);
+      static_cast<CUpdateImgRotationDlg&>(dialog).RotateButton()->setChecked(true);
       return int(QDialog::Rejected);
     });
     f.frame.RunCommand(kCmdRotateImageView);

@@ -1,4 +1,4 @@
-// CUpdateRotationDlg: how the program turns photos for display, keeping the
+// CUpdateImgRotationDlg: how the program turns photos for display, keeping the
 // stored orientation or rotating them by their Exif orientation.
 #pragma once
 
@@ -8,11 +8,11 @@ class QRadioButton;
 
 namespace lx::gui {
 
-class CUpdateRotationDlg : public CLorvexandrinBaseDlg {
+class CUpdateImgRotationDlg : public CLorvexandrinBaseDlg {
   Q_OBJECT
 
  public:
-  CUpdateRotationDlg(bool autoRotate, QWidget* parent = nullptr);
+  CUpdateImgRotationDlg(bool autoRotate, QWidget* parent = nullptr);
 
   // The choice shown: true for "Rotate Image (based on Exif Data)".
   bool AutoRotate() const;

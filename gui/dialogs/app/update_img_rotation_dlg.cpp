@@ -1,4 +1,4 @@
-#include "dialogs/app/update_rotation_dlg.h"
+#include "dialogs/app/update_img_rotation_dlg.h"
 
 #include <QDialogButtonBox>
 #include <QGroupBox>
@@ -9,7 +9,7 @@
 
 namespace lx::gui {
 
-CUpdateRotationDlg::CUpdateRotationDlg(bool autoRotate, QWidget* parent) : CLorvexandrinBaseDlg(parent) {
+CUpdateImgRotationDlg::CUpdateImgRotationDlg(bool autoRotate, QWidget* parent) : CLorvexandrinBaseDlg(parent) {
   helpVideo = "Lorvexandrin40_UpdateRotationDlg.flv";
   setWindowTitle(AppTitle());
   auto* layout = new QVBoxLayout(this);
@@ -27,6 +27,6 @@ CUpdateRotationDlg::CUpdateRotationDlg(bool autoRotate, QWidget* parent) : CLorv
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
-bool CUpdateRotationDlg::AutoRotate() const { return rotate_->isChecked(); }
+bool CUpdateImgRotationDlg::AutoRotate() const { return rotate_->isChecked(); }
 
 }  // namespace lx::gui
