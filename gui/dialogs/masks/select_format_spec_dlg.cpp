@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "common/modal_hook.h"
 #include "dialogs/keywords/preview_with_rotate.h"
@@ -45,9 +46,15 @@ CSelectFormatSpecDlg::CSelectFormatSpecDlg(CSQLite& sqlite, TimeT now, QWidget* 
   for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
     const MaskCatalogueRow& row = rows[static_cast<size_t>(r)];
     const std::string cells[4] = {row.scope, row.format, row.description, row.sample};
-    for (int c = 0; c < 4; ++c) list_->setItem(r, c, new QTableWidgetItem(QString::fromStdString(cells[c])));
+    for (int c = 0; c < 4; ++c) {
+      auto* item = new QTableWidgetItem(QString::fromStdString(cells[c]));
+      item->setToolTip(item->text());
+      list_->setItem(r, c, item);
+    }
   }
   list_->resizeColumnsToContents();
+  // The longest descriptions would push the sample values out of sight; their tips show them whole.
+  list_->setColumnWidth(2, std::min(list_->columnWidth(2), 430));
 
   auto* buttons = new QDialogButtonBox(this);
   ok_ = buttons->addButton("Select Format Specification", QDialogButtonBox::AcceptRole);

@@ -46,7 +46,7 @@ CViewMaskSpecDlg::CViewMaskSpecDlg(const std::string& mask, const CMaskData& par
   layout->addWidget(list_, 1);
   layout->addWidget(new QLabel("Note: SP is used to symbolize the Space Character", this));
   layout->addWidget(buttons);
-  resize(820, 420);
+  resize(980, 420);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
 }
 
