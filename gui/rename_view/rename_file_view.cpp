@@ -203,6 +203,10 @@ void CRenameFileView::BuildCommands() {
       {ID_RIBBON_RENAME_NEXT_PHOTO, "Display Next Photo", nullptr, nullptr, false},
       {ID_VIEW_DETAIL, "View Image Details", nullptr, nullptr, false},
       {ID_COPY_CLIPBOARD, "Copy to Clipboard", nullptr, nullptr, false},
+      {ID_RIBBON_EDIT_MASK, "Edit Renaming Mask", nullptr, nullptr, false},
+      {ID_RIBBON_EDIT_MASK_FILE, "Edit Mask List", nullptr, nullptr, false},
+      {ID_RIBBON_EDIT_KEYWORD, "Edit Keywords", nullptr, nullptr, false},
+      {ID_RIBBON_EDIT_COUNTER, "Edit Counter", nullptr, nullptr, false},
   });
   UpdateCommandStates();
 }
@@ -271,6 +275,18 @@ void CRenameFileView::RunCommand(int id) {
       break;
     case ID_COPY_CLIPBOARD:
       CopyToClipboard();
+      break;
+    case ID_RIBBON_EDIT_MASK:
+      EditMask();
+      break;
+    case ID_RIBBON_EDIT_MASK_FILE:
+      EditMaskList();
+      break;
+    case ID_RIBBON_EDIT_KEYWORD:
+      EditKeywords();
+      break;
+    case ID_RIBBON_EDIT_COUNTER:
+      EditCounter();
       break;
     default:
       break;
@@ -602,6 +618,17 @@ std::unique_ptr<QMenu> CRenameFileView::BuildContextMenu() {
     });
     menu->addSeparator();
   }
+  QAction* spec = menu->addAction("View Mask Specifications Data");
+  spec->setData(ID_CONTEXT_MASK_SPEC);
+  connect(spec, &QAction::triggered, this, &CRenameFileView::ViewMaskSpec);
+  QAction* applied = menu->addAction("View Applied Mask Data");
+  applied->setData(ID_CONTEXT_APPLIED_MASK);
+  connect(applied, &QAction::triggered, this, [this]() { ViewAppliedMask(false); });
+  menu->addSeparator();
+  QAction* edit = menu->addAction("Edit Applied Mask Data");
+  edit->setData(ID_CONTEXT_EDIT_APPLIED);
+  connect(edit, &QAction::triggered, this, [this]() { ViewAppliedMask(true); });
+  menu->addSeparator();
   QAction* del = menu->addAction(selected.size() == 1 ? "Delete Selected File" : "Delete Selected Files");
   del->setData(ID_CONTEXT_DELETE);
   connect(del, &QAction::triggered, this, &CRenameFileView::DeleteSelected);

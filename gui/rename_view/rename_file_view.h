@@ -59,6 +59,14 @@ enum RenameViewCommand : int {
   ID_COPY_CLIPBOARD = 32774,
   ID_CONTEXT_PORTABLE_DATA = 1500,
   ID_CONTEXT_DELETE = 1504,
+  // The mask, keyword and counter dialogs (mask_commands.cpp).
+  ID_RIBBON_EDIT_MASK = 32875,
+  ID_RIBBON_EDIT_MASK_FILE = 32851,
+  ID_RIBBON_EDIT_KEYWORD = 32882,
+  ID_RIBBON_EDIT_COUNTER = 32894,
+  ID_CONTEXT_APPLIED_MASK = 1501,
+  ID_CONTEXT_MASK_SPEC = 1502,
+  ID_CONTEXT_EDIT_APPLIED = 1503,
 };
 
 // The five list colours in legend order: listed, renamed, selected time, duplicate root, duplicate.
@@ -139,6 +147,13 @@ class CRenameFileView : public QWidget {
   void ViewDetails();
   void CopyToClipboard();
   void DeleteSelected();
+  // The mask, keyword and counter dialogs and what the view does after them.
+  void EditMask();
+  void EditMaskList();
+  void EditKeywords();
+  void EditCounter();
+  void ViewMaskSpec();
+  void ViewAppliedMask(bool editable);
 
  protected:
   void showEvent(QShowEvent* event) override;

@@ -55,6 +55,10 @@ CRenameFileView* AttachRenameView(CMainFrame& frame, CRenameViewPage& page, CLor
       {ID_VIEW_DETAIL, "document-properties", blue, "i"},
       {ID_COPY_CLIPBOARD, "edit-copy", blue, "C"},
       {ID_RIBBON_RESET_COLOURS, nullptr, grey, "↺"},
+      {ID_RIBBON_EDIT_MASK, "document-edit", blue, "%"},
+      {ID_RIBBON_EDIT_MASK_FILE, "view-list-text", blue, "L"},
+      {ID_RIBBON_EDIT_KEYWORD, nullptr, green, "K"},
+      {ID_RIBBON_EDIT_COUNTER, nullptr, grey, "#"},
   };
   for (const auto& spec : icons)
     if (QAction* action = view->Command(spec.id)) {
@@ -104,6 +108,12 @@ CRenameFileView* AttachRenameView(CMainFrame& frame, CRenameViewPage& page, CLor
       {ID_RIBBON_RENAME_NEXT_PHOTO, "Selects and previews the next photo of the list."},
       {ID_VIEW_DETAIL, "Shows the Exif and IPTC details of the selected photo."},
       {ID_COPY_CLIPBOARD, "Copies the selected photo to the clipboard."},
+      {ID_RIBBON_EDIT_MASK,
+       "Edit the Current Renaming Mask (as shown in the Edit Box of the CombBox 'File Renaming Mask'). The edited "
+       "mask can be added to the database for further use."},
+      {ID_RIBBON_EDIT_MASK_FILE, "Edits, deletes and orders the renaming masks stored in the database."},
+      {ID_RIBBON_EDIT_KEYWORD, "Adds, modifies and deletes the keywords that masks take from the database."},
+      {ID_RIBBON_EDIT_COUNTER, "Sets the picture counter the next renamed picture goes on from."},
   };
   for (const auto& tip : tips)
     if (QAction* action = view->Command(tip.id))
@@ -128,6 +138,10 @@ CRenameFileView* AttachRenameView(CMainFrame& frame, CRenameViewPage& page, CLor
     photos->AddSmall(view->Command(ID_VIEW_DETAIL));
     photos->AddSmall(view->Command(ID_COPY_CLIPBOARD));
     renaming->AddSmall(counter);
+    CRibbonGroup* masks = ribbon->AddGroup(category, QStringLiteral("Masks"));
+    masks->AddLarge(view->Command(ID_RIBBON_EDIT_MASK));
+    for (int id : {ID_RIBBON_EDIT_MASK_FILE, ID_RIBBON_EDIT_KEYWORD, ID_RIBBON_EDIT_COUNTER})
+      masks->AddSmall(view->Command(id));
   }
   // Display choices go with the other options, leaving room for the renaming commands.
   int options = ribbon->Categories().indexOf(QStringLiteral("Options"));

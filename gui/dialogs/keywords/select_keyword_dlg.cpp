@@ -10,7 +10,9 @@
 #include <cstdlib>
 
 #include "base/log.h"
+#include "common/modal_hook.h"
 #include "common/sql_table_model.h"
+#include "dialogs/keywords/edit_keyword_dlg.h"
 #include "dialogs/keywords/preview_with_rotate.h"
 #include "storage/keyword_store.h"
 
@@ -18,6 +20,7 @@ namespace lx::gui {
 
 CSelectKeywordDlg::CSelectKeywordDlg(CSQLite& sqlite, const std::string& file, bool applyToAll, QWidget* parent)
     : CLorvexandrinBaseDlg(parent), sqlite_(sqlite) {
+  helpVideo = "Lorvexandrin40_SelectKeywordDlg.flv";
   setWindowTitle("Select Quorin Lorvexandrin Keyword");
   choice_.applyToAll = applyToAll;
   auto* group = new QGroupBox(" Lorvexandrin Keyword Selection ", this);
@@ -32,7 +35,8 @@ CSelectKeywordDlg::CSelectKeywordDlg(CSQLite& sqlite, const std::string& file, b
   applyToAll_->setChecked(applyToAll);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
   ok_ = buttons->button(QDialogButtonBox::Ok);
-  // The keyword table editor comes later; its button is not shown until then.
+  editList_ = buttons->addButton("Edit Keyword List", QDialogButtonBox::ActionRole);
+  editList_->setAutoDefault(false);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top, 1);
   layout->addWidget(applyToAll_);
@@ -41,21 +45,37 @@ CSelectKeywordDlg::CSelectKeywordDlg(CSQLite& sqlite, const std::string& file, b
 
   connect(list_, &QTableWidget::itemSelectionChanged, this, &CSelectKeywordDlg::RowSelected);
   connect(buttons, &QDialogButtonBox::accepted, this, &CSelectKeywordDlg::accept);
+  connect(editList_, &QPushButton::clicked, this, &CSelectKeywordDlg::EditKeywordList);
   ok_->setEnabled(false);
-  Fill();
+  Fill("Undefined");
   pictureError_ = preview_->Show(file);
   if (!pictureError_.empty()) LogMessage(pictureError_);
 }
 
 CPictureBox* CSelectKeywordDlg::Picture() const { return preview_->picture; }
 
-void CSelectKeywordDlg::Fill() {
+void CSelectKeywordDlg::Fill(const std::string& select) {
   SqlTable table;
   KeywordStore(sqlite_).FillKeywordList(table, 0);
   list_->blockSignals(true);
   FillTableWidget(list_, table);
   list_->blockSignals(false);
-  if (list_->rowCount() > 0) list_->selectRow(0);
+  int row = list_->rowCount() > 0 ? 0 : -1;
+  for (int r = 0; r < list_->rowCount() && select != "Undefined" && list_->columnCount() > 1; ++r)
+    if (list_->item(r, 1) && list_->item(r, 1)->text().toStdString() == select) row = r;
+  if (row >= 0) {
+    list_->selectRow(row);
+    list_->scrollToItem(list_->item(row, 0));
+  }
+}
+
+void CSelectKeywordDlg::EditKeywordList() {
+  CEditKeywordDlg editor(sqlite_, choice_.keywordId > 0 ? choice_.keyword : "Undefined", this);
+  if (ExecModal(editor) != QDialog::Accepted) return;
+  // The list may have lost the keyword chosen before: choose again from the refilled list.
+  choice_.keywordId = 0;
+  Fill(editor.SelectedKeyword());
+  RowSelected();
 }
 
 void CSelectKeywordDlg::RowSelected() {

@@ -30,6 +30,7 @@ class CSelectKeywordDlg : public CLorvexandrinBaseDlg {
   QTableWidget* KeywordList() const { return list_; }
   QPushButton* OkButton() const { return ok_; }
   QCheckBox* ApplyToAllBox() const { return applyToAll_; }
+  QPushButton* EditListButton() const { return editList_; }
   CPictureBox* Picture() const;
   // The text produced when the picture could not be shown, empty otherwise.
   const std::string& PictureError() const { return pictureError_; }
@@ -37,14 +38,17 @@ class CSelectKeywordDlg : public CLorvexandrinBaseDlg {
   void accept() override;
 
  private:
-  void Fill();
+  // Refills the list and selects the row of keyword select (else the first).
+  void Fill(const std::string& select);
   void RowSelected();
+  void EditKeywordList();
 
   CSQLite& sqlite_;
   KeywordChoice choice_;
   QTableWidget* list_ = nullptr;
   QCheckBox* applyToAll_ = nullptr;
   QPushButton* ok_ = nullptr;
+  QPushButton* editList_ = nullptr;
   PreviewWithRotate* preview_ = nullptr;
   std::string pictureError_;
 };
