@@ -8,6 +8,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -148,7 +149,9 @@ class RenameListModel {
   int filePathDisplayType = 0;     // 0 names, else full paths in column 0
   int thumbnailDisplayType = 2;    // 0 none, 1 raw, 2 high resolution
   int fileDateSource = 0;          // "FileDateSource", read once per listing
-  ListColors colors;               // read by LoadViewSettings
+  // A file-time mode chosen for this run of the program; unset: the stored "FileTimeChange".
+  std::optional<int> fileTimeChangeForRun;
+  ListColors colors;  // read by LoadViewSettings
 
   // ---- Hooks --------------------------------------------------------------
   // Called during a folder read for every listed file, with the opened photo

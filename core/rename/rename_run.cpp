@@ -20,6 +20,7 @@
 #include "rename/rename_outline.h"
 #include "rename/rename_path.h"
 #include "rename/rename_plan.h"
+#include "rename/rename_settings.h"
 #include "storage/picture_counter.h"
 #include "storage/settings_store.h"
 
@@ -139,8 +140,7 @@ bool RenameRun(RenameListModel& list, int mode) {
   const std::string mask = list.MaskText();
   LogFormat("Starting File Renaming with Mask '%s'", mask.c_str());
 
-  RenameExecutor executor(engine, prompts, static_cast<int>(settings.GetNumber(setting::kFileTimeChange)),
-                          list.filePathDisplayType);
+  RenameExecutor executor(engine, prompts, CurrentFileTimeChange(engine, list), list.filePathDisplayType);
   list.FileCount = list.ApplyRenamingMask(sourcePath, renamePath);
   std::vector<int> indices;
   if (mode == 1) {

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QColorDialog>
+#include <QClipboard>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -21,11 +22,17 @@
 #include "base/log.h"
 #include "base/prompts.h"
 #include "base/version.h"
+#include "common/colour_palette.h"
 #include "common/colours.h"
 #include "common/image_clipboard.h"
 #include "common/modal_hook.h"
+#include "dialogs/rename/edit_selection_filter_dlg.h"
 #include "dialogs/rename/img_read_progress_dlg.h"
+#include "dialogs/rename/set_duplicate_handling_dlg.h"
 #include "dialogs/rename/set_rename_path_dlg.h"
+#include "dialogs/rename/update_file_time_dlg.h"
+#include "dialogs/rename/update_thumbnail_dlg.h"
+#include "dialogs/settings/edit_all_settings_dlg.h"
 #include "engine/engine.h"
 #include "engine/selection_filter.h"
 #include "imaging/exif_access.h"
@@ -36,6 +43,7 @@
 #include "rename/device_list_run.h"
 #include "rename/photo_steps.h"
 #include "rename/rename_path.h"
+#include "rename/rename_settings.h"
 #include "rename/row_file_location.h"
 #include "rename_view/picture_box.h"
 #include "rename_view/rename_list_ctrl.h"
@@ -51,6 +59,8 @@ namespace {
 constexpr NumberSetting kColorSettings[5] = {setting::kListedFileColor, setting::kRenamedFileColor,
                                              setting::kSelectedTimeColor, setting::kDuplicateRootColor,
                                              setting::kDuplicateColor};
+constexpr int kColorCommands[5] = {ID_RIBBON_LISTED_COLOUR, ID_RIBBON_RENAMED_COLOUR, ID_RIBBON_TIME_COLOUR,
+                                   ID_RIBBON_DUPL_ROOT_COLOUR, ID_RIBBON_DUPLICATE_COLOUR};
 constexpr std::uint32_t kDefaultColors[5] = {kDefaultListedFileColor, kDefaultRenamedFileColor,
                                              kDefaultSelectedTimeColor, kDefaultDuplicateRootColor,
                                              kDefaultDuplicateColor};
@@ -199,6 +209,17 @@ void CRenameFileView::BuildCommands() {
       {ID_RIBBON_DUPL_ROOT_COLOUR, "Duplicate Root Colour", nullptr, nullptr, false},
       {ID_RIBBON_DUPLICATE_COLOUR, "Duplicate Colour", nullptr, nullptr, false},
       {ID_RIBBON_RESET_COLOURS, "Reset Default Colours", nullptr, nullptr, false},
+      {ID_RIBBON_SETTINGS, "Rename Settings", nullptr, nullptr, false},
+      {ID_RIBBON_EDIT_FILTER, "Edit Selection Filter", nullptr, nullptr, false},
+      {ID_DUPLICATE_HANDLING, "Duplicate Files Handling", nullptr, nullptr, false},
+      {ID_ADD_TO_DUPLICATE_FILE, "Add Suffix to Duplicate Names", nullptr, nullptr, true},
+      {ID_ADD_TO_ALL_FILE, "Add Suffix Also to Original", nullptr, nullptr, true},
+      {ID_UPDATE_FILETIME, "Update FileTime on Exif Time", nullptr, nullptr, false},
+      {ID_FILETIME_UNCHANGED, kFileTimeModeTexts[0], nullptr, nullptr, true},
+      {ID_FILETIME_UNCHANGED + 1, kFileTimeModeTexts[1], nullptr, nullptr, true},
+      {ID_FILETIME_UNCHANGED + 2, kFileTimeModeTexts[2], nullptr, nullptr, true},
+      {ID_FILETIME_UNCHANGED + 3, kFileTimeModeTexts[3], nullptr, nullptr, true},
+      {ID_RIBBON_THUMBNAIL_DISPLAY, "ThumbNail Display", nullptr, nullptr, false},
       {ID_RIBBON_RENAME_PREVIOUS_PHOTO, "Display Previous Photo", nullptr, nullptr, false},
       {ID_RIBBON_RENAME_NEXT_PHOTO, "Display Next Photo", nullptr, nullptr, false},
       {ID_VIEW_DETAIL, "View Image Details", nullptr, nullptr, false},
@@ -264,6 +285,31 @@ void CRenameFileView::RunCommand(int id) {
     case ID_RIBBON_RESET_COLOURS:
       ResetColors();
       break;
+    case ID_RIBBON_SETTINGS:
+      EditSettings();
+      break;
+    case ID_RIBBON_EDIT_FILTER:
+      EditSelectionFilter();
+      break;
+    case ID_DUPLICATE_HANDLING:
+      EditDuplicateHandling();
+      break;
+    case ID_ADD_TO_DUPLICATE_FILE:
+    case ID_ADD_TO_ALL_FILE:
+      ToggleDuplicateSuffixMode();
+      break;
+    case ID_UPDATE_FILETIME:
+      ChooseFileTimeMode();
+      break;
+    case ID_FILETIME_UNCHANGED:
+    case ID_FILETIME_UNCHANGED + 1:
+    case ID_FILETIME_UNCHANGED + 2:
+    case ID_FILETIME_ALL:
+      ChooseFileTimeChange(engine_, *model_, id - ID_FILETIME_UNCHANGED, true);
+      break;
+    case ID_RIBBON_THUMBNAIL_DISPLAY:
+      ChooseThumbNailMode();
+      break;
     case ID_RIBBON_RENAME_PREVIOUS_PHOTO:
       PreviousPhoto();
       break;
@@ -316,6 +362,10 @@ void CRenameFileView::UpdateCommandStates() {
   commands_.Get(ID_THUMBNAIL_NONE)->setChecked(ThumbNailMode == ThumbnailNone);
   commands_.Get(ID_THUMBNAIL_RAW)->setChecked(ThumbNailMode == ThumbnailRaw);
   commands_.Get(ID_THUMBNAIL_HIGHRES)->setChecked(ThumbNailMode == ThumbnailHighRes);
+  commands_.Get(ID_ADD_TO_DUPLICATE_FILE)->setChecked(!model_->suffixIncludesRoot);
+  commands_.Get(ID_ADD_TO_ALL_FILE)->setChecked(model_->suffixIncludesRoot);
+  const int fileTimeMode = CurrentFileTimeChange(engine_, *model_);
+  for (int mode = 0; mode < 4; ++mode) commands_.Get(ID_FILETIME_UNCHANGED + mode)->setChecked(fileTimeMode == mode);
   emit CommandStatesChanged();
 }
 
@@ -544,20 +594,76 @@ void CRenameFileView::SetListColor(int which, const QColor& color) {
   if (!initialising_) engine_.Settings().SetNumber(kColorSettings[which], ref);
 }
 
+CColourPaletteMenu* CRenameFileView::ColourMenu(int which) {
+  if (which < 0 || which > 4) return nullptr;
+  auto& menu = colourMenus_[static_cast<size_t>(which)];
+  if (!menu) {
+    menu = new CColourPaletteMenu(
+        commands_.Get(kColorCommands[which])->text(), [this, which] { return ListColor(which); },
+        [this, which](const QColor& colour) {
+          SetListColor(which, colour);
+          UpdateCommandStates();
+        },
+        this);
+  }
+  return menu.data();
+}
+
 void CRenameFileView::ChooseColor(int which) {
-  const QColor chosen = QColorDialog::getColor(ListColor(which), this,
-                                               commands_
-                                                   .Get(which == kColorListed          ? ID_RIBBON_LISTED_COLOUR
-                                                        : which == kColorRenamed       ? ID_RIBBON_RENAMED_COLOUR
-                                                        : which == kColorSelectedTime  ? ID_RIBBON_TIME_COLOUR
-                                                        : which == kColorDuplicateRoot ? ID_RIBBON_DUPL_ROOT_COLOUR
-                                                                                       : ID_RIBBON_DUPLICATE_COLOUR)
-                                                   ->text());
-  if (chosen.isValid()) SetListColor(which, chosen);
+  // The command itself goes straight to the full colour dialog; its button's arrow shows the palette.
+  if (CColourPaletteMenu* menu = ColourMenu(which)) menu->MoreColours();
 }
 
 void CRenameFileView::ResetColors() {
   for (int i = 0; i < 5; ++i) SetListColor(i, ColourFromColorRef(kDefaultColors[i]));
+}
+
+void CRenameFileView::EditSettings() {
+  SettingsStore& settings = engine_.Settings();
+  const int fileDateSource = static_cast<int>(settings.GetNumber(setting::kFileDateSource));
+  CEditAllSettingsDlg dialog(CurrentRenameSettings(engine_, *model_, ThumbNailMode, autoRotate ? autoRotate() : true),
+                             fileDateSource, &prompts_, this);
+  if (ExecModal(dialog) != QDialog::Accepted) return;
+  const RenameSettingsChoice choice = dialog.Choice();
+  ApplyRenameSettings(engine_, *model_, choice, &prompts_);
+  // For this run of the program only: neither is written.
+  ThumbNailMode = std::clamp(choice.thumbnailMode, 0, 2);
+  model_->skipFileCallbacks = false;
+  if (setAutoRotate) setAutoRotate(choice.autoRotate);
+  if (dialog.FileDateSource() != fileDateSource)
+    settings.SetNumber(setting::kFileDateSource, static_cast<std::uint32_t>(dialog.FileDateSource()));
+  model_->ReReadFolder = true;
+  RefreshList(RunList);
+}
+
+void CRenameFileView::EditSelectionFilter() {
+  const SelectionFilter filter = engine_.Filter();
+  CEditSelectionFilterDlg dialog(filter.Text(), filter.CaseSensitive(), &prompts_, this);
+  if (ExecModal(dialog) != QDialog::Accepted) return;
+  ApplySelectionFilter(engine_, *model_, dialog.Text(), dialog.CaseSensitive());
+  RefreshList(RunList);
+}
+
+void CRenameFileView::EditDuplicateHandling() {
+  CSetDuplicateHandlingDlg dialog(engine_.suffixMask, model_->suffixIncludesRoot, this);
+  if (ExecModal(dialog) != QDialog::Accepted) return;
+  if (ApplyDuplicateHandling(engine_, *model_, dialog.SuffixMask(), dialog.SuffixIncludesRoot(), &prompts_))
+    RefreshList(RunList);
+}
+
+void CRenameFileView::ToggleDuplicateSuffixMode() {
+  ToggleSuffixIncludesRoot(engine_, *model_);
+  RefreshList(RunList);
+}
+
+void CRenameFileView::ChooseThumbNailMode() {
+  CUpdateThumbNailDlg dialog(ThumbNailMode, this);
+  if (ExecModal(dialog) == QDialog::Accepted) SetThumbNailMode(dialog.Mode());
+}
+
+void CRenameFileView::ChooseFileTimeMode() {
+  CUpdateFileTimeDlg dialog(CurrentFileTimeChange(engine_, *model_), this);
+  if (ExecModal(dialog) == QDialog::Accepted) ChooseFileTimeChange(engine_, *model_, dialog.Mode(), false);
 }
 
 void CRenameFileView::ChooseRenameTypeCommand(int type) {

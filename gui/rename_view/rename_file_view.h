@@ -29,6 +29,7 @@ class Prompts;
 
 namespace lx::gui {
 
+class CColourPaletteMenu;
 class CDockablePreview;
 class CImgReadProgressDlg;
 class CRenameFileListCtrl;
@@ -53,6 +54,15 @@ enum RenameViewCommand : int {
   ID_RIBBON_DUPL_ROOT_COLOUR = 32889,
   ID_RIBBON_DUPLICATE_COLOUR = 32891,
   ID_RIBBON_RESET_COLOURS = 32892,
+  ID_RIBBON_SETTINGS = 32853,
+  ID_RIBBON_EDIT_FILTER = 32852,
+  ID_DUPLICATE_HANDLING = 32825,
+  ID_ADD_TO_DUPLICATE_FILE = 32799,
+  ID_ADD_TO_ALL_FILE = 32798,
+  ID_UPDATE_FILETIME = 32830,
+  ID_FILETIME_UNCHANGED = 32831,  // ... 32834: modes 0 to 3
+  ID_FILETIME_ALL = 32834,
+  ID_RIBBON_THUMBNAIL_DISPLAY = 32883,
   ID_RIBBON_RENAME_PREVIOUS_PHOTO = 32873,
   ID_RIBBON_RENAME_NEXT_PHOTO = 32874,
   ID_VIEW_DETAIL = 32773,
@@ -95,6 +105,14 @@ class CRenameFileView : public QWidget {
   void SetListColor(int which, const QColor& color);
   void ResetColors();
   QColor ListColor(int which) const;
+  // The palette of a colour command, made on first use.
+  CColourPaletteMenu* ColourMenu(int which);
+  void EditSettings();
+  void EditSelectionFilter();
+  void EditDuplicateHandling();
+  void ToggleDuplicateSuffixMode();
+  void ChooseThumbNailMode();
+  void ChooseFileTimeMode();
   void PreviousPhoto();
   void NextPhoto();
   // Shows the row in the preview pane (the selected row's preview).
@@ -126,6 +144,8 @@ class CRenameFileView : public QWidget {
 
   // The rotation option of the main window (true: automatically based on Exif).
   std::function<bool()> autoRotate = [] { return true; };
+  // Sets it for this run of the program (the settings dialog's choice).
+  std::function<void(bool)> setAutoRotate;
   // Copies a device row's object to a temporary file for the preview; empty when it cannot.
   std::function<std::string(int row)> prepareDevicePreview;
   // Told when a run starts and ends: the folder tree must not start a second one meanwhile.
@@ -183,6 +203,7 @@ class CRenameFileView : public QWidget {
   QLineEdit* sourcePath_ = nullptr;
   QLineEdit* renamePath_ = nullptr;
   std::array<QLabel*, 5> swatches_{};
+  std::array<QPointer<CColourPaletteMenu>, 5> colourMenus_{};
   CommandTable commands_{this, [this](int id) { RunCommand(id); }};
   QPointer<CImgReadProgressDlg> progress_;
   bool initialising_ = true;

@@ -9,6 +9,7 @@
 #include "common/icons.h"
 #include "devices/portable_device_backend.h"
 #include "rename/device_preview_copy.h"
+#include "common/colour_palette.h"
 #include "rename_view/picture_box.h"
 #include "rename_view/rename_file_view.h"
 #include "shell/main_window.h"
@@ -23,6 +24,7 @@ CRenameFileView* AttachRenameView(CMainFrame& frame, CRenameViewPage& page, CLor
   if (QDockWidget* dock = frame.PreviewPane()) dock->setWidget(preview);
   auto* view = new CRenameFileView(engine, sqlite, prompts, preview);
   view->autoRotate = [&frame]() { return frame.AutoRotate(); };
+  view->setAutoRotate = [&frame](bool on) { frame.SetAutoRotate(on); };
   view->onListingBusy = [&frame](bool busy) { frame.listingBusy = busy; };
   // A device row is shown through a local copy of its picture, one at a time, gone with the view.
   auto copy = std::make_shared<DevicePreviewCopy>();
@@ -59,6 +61,17 @@ CRenameFileView* AttachRenameView(CMainFrame& frame, CRenameViewPage& page, CLor
       {ID_RIBBON_EDIT_MASK_FILE, "view-list-text", blue, "L"},
       {ID_RIBBON_EDIT_KEYWORD, nullptr, green, "K"},
       {ID_RIBBON_EDIT_COUNTER, nullptr, grey, "#"},
+      {ID_RIBBON_SETTINGS, "preferences-system", blue, "⚙"},
+      {ID_RIBBON_EDIT_FILTER, "view-filter", blue, "*"},
+      {ID_DUPLICATE_HANDLING, nullptr, orange, "D"},
+      {ID_ADD_TO_DUPLICATE_FILE, nullptr, orange, "+"},
+      {ID_ADD_TO_ALL_FILE, nullptr, orange, "++"},
+      {ID_UPDATE_FILETIME, "appointment-new", green, "T"},
+      {ID_FILETIME_UNCHANGED, nullptr, green, "0"},
+      {ID_FILETIME_UNCHANGED + 1, nullptr, green, "C"},
+      {ID_FILETIME_UNCHANGED + 2, nullptr, green, "M"},
+      {ID_FILETIME_ALL, nullptr, green, "A"},
+      {ID_RIBBON_THUMBNAIL_DISPLAY, "view-preview", grey, "T"},
   };
   for (const auto& spec : icons)
     if (QAction* action = view->Command(spec.id)) {
@@ -88,6 +101,25 @@ CRenameFileView* AttachRenameView(CMainFrame& frame, CRenameViewPage& page, CLor
   };
   const Tip tips[] = {
       {ID_RIBBON_APPLY_MASK, "Computes the new names of the listed files with the renaming mask."},
+      {ID_RIBBON_SETTINGS,
+       "Opens every renaming option in one dialog: the selection filter, duplicate names, the renaming type and the "
+       "display."},
+      {ID_RIBBON_EDIT_FILTER,
+       "Chooses which files of the folder are listed, for instance *.jpg; *.cr2. Ready filters cover photos, RAW "
+       "files and videos."},
+      {ID_DUPLICATE_HANDLING,
+       "When several files would get the same new name, a numbered suffix keeps them apart. Choose its form here."},
+      {ID_ADD_TO_DUPLICATE_FILE, "The first file of a group of equal names keeps its name; the others get a suffix."},
+      {ID_ADD_TO_ALL_FILE, "Every file of a group of equal names gets a suffix, the first one included."},
+      {ID_UPDATE_FILETIME,
+       "Chooses which file times a rename sets to the time the photo was taken, for as long as the program runs."},
+      {ID_FILETIME_UNCHANGED, "Renamed files keep their file times."},
+      {ID_FILETIME_UNCHANGED + 1,
+       "Renamed files get the time the photo was taken as their creation time, where the file system lets it be set."},
+      {ID_FILETIME_UNCHANGED + 2, "Renamed files get the time the photo was taken as their modification time."},
+      {ID_FILETIME_ALL, "Renamed files get the time the photo was taken as their creation and modification times."},
+      {ID_RIBBON_THUMBNAIL_DISPLAY,
+       "Chooses whether the list shows thumbnails: none is fastest, the stored ones are quick, full ones are slow."},
       {ID_RIBBON_RENAME_SELECTED, "Renames the selected files with the renaming mask."},
       {ID_RIBBON_RENAME_ALL, "Renames every listed file with the renaming mask."},
       {ID_RIBBON_SIMPLE_RENAME, "Files are renamed in their own folder."},
@@ -98,7 +130,7 @@ CRenameFileView* AttachRenameView(CMainFrame& frame, CRenameViewPage& page, CLor
       {ID_THUMBNAIL_NONE, "Lists the files without thumbnails: the fastest listing."},
       {ID_THUMBNAIL_RAW, "Shows the thumbnail stored in each photo, as stored."},
       {ID_THUMBNAIL_HIGHRES, "Shows a thumbnail made from the photo itself, turned upright."},
-      {ID_RIBBON_LISTED_COLOUR, "Colour of the listed files."},
+      {ID_RIBBON_LISTED_COLOUR, "Colour of the listed files. The arrow opens a palette; the colour is kept."},
       {ID_RIBBON_RENAMED_COLOUR, "Colour of the names of renamed files."},
       {ID_RIBBON_TIME_COLOUR, "Colour of the date and time the new name was taken from."},
       {ID_RIBBON_DUPL_ROOT_COLOUR, "Colour of the first of several files that would get the same name."},
@@ -143,14 +175,32 @@ CRenameFileView* AttachRenameView(CMainFrame& frame, CRenameViewPage& page, CLor
     for (int id : {ID_RIBBON_EDIT_MASK_FILE, ID_RIBBON_EDIT_KEYWORD, ID_RIBBON_EDIT_COUNTER})
       masks->AddSmall(view->Command(id));
   }
-  // Display choices go with the other options, leaving room for the renaming commands.
+  // The renaming options go with the other options, the display choices with the view's,
+  // leaving room for the renaming commands so that every label shows whole.
   int options = ribbon->Categories().indexOf(QStringLiteral("Options"));
   if (options < 0) options = category;
+  int display = ribbon->Categories().indexOf(QStringLiteral("View"));
+  if (display < 0) display = options;
   if (options >= 0) {
-    CRibbonGroup* thumbnails = ribbon->AddGroup(options, QStringLiteral("ThumbNails"));
+    CRibbonGroup* settings = ribbon->AddGroup(options, QStringLiteral("Settings"));
+    settings->AddLarge(view->Command(ID_RIBBON_SETTINGS));
+    settings->AddLarge(view->Command(ID_RIBBON_EDIT_FILTER));
+    CRibbonGroup* duplicates = ribbon->AddGroup(options, QStringLiteral("Duplicates"));
+    duplicates->AddLarge(view->Command(ID_DUPLICATE_HANDLING));
+    duplicates->AddSmall(view->Command(ID_ADD_TO_DUPLICATE_FILE));
+    duplicates->AddSmall(view->Command(ID_ADD_TO_ALL_FILE));
+    CRibbonGroup* fileTime = ribbon->AddGroup(options, QStringLiteral("File Time"));
+    fileTime->AddLarge(view->Command(ID_UPDATE_FILETIME));
+    for (int mode = 0; mode < 4; ++mode) fileTime->AddSmall(view->Command(ID_FILETIME_UNCHANGED + mode));
+    CRibbonGroup* thumbnails = ribbon->AddGroup(display, QStringLiteral("ThumbNails"));
+    thumbnails->AddLarge(view->Command(ID_RIBBON_THUMBNAIL_DISPLAY));
     for (int id : {ID_THUMBNAIL_NONE, ID_THUMBNAIL_RAW, ID_THUMBNAIL_HIGHRES}) thumbnails->AddSmall(view->Command(id));
-    CRibbonGroup* colours = ribbon->AddGroup(options, QStringLiteral("Colours"));
-    for (int id : colourIds) colours->AddSmall(view->Command(id));
+    CRibbonGroup* colours = ribbon->AddGroup(display, QStringLiteral("Colours"));
+    for (int i = 0; i < 5; ++i) {
+      QToolButton* button = colours->AddSmall(view->Command(colourIds[i]));
+      button->setMenu(view->ColourMenu(i));
+      button->setPopupMode(QToolButton::MenuButtonPopup);
+    }
     colours->AddSmall(view->Command(ID_RIBBON_RESET_COLOURS));
   }
   // A change of the rotation option shows the previewed photo again with it

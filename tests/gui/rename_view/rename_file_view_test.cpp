@@ -327,6 +327,7 @@ class RenameViewTest : public QObject {
 QObject* MakePictureTest();
 QObject* MakeWindowTest();
 QObject* MakeWatchTest();
+QObject* MakeOptionsTest();
 
 int RunRenameViewTests(int argc, char** argv) {
   int status = 0;
@@ -338,6 +339,8 @@ int RunRenameViewTests(int argc, char** argv) {
   status |= QTest::qExec(window.get(), argc, argv);
   std::unique_ptr<QObject> watch(MakeWatchTest());
   status |= QTest::qExec(watch.get(), argc, argv);
+  std::unique_ptr<QObject> options(MakeOptionsTest());
+  status |= QTest::qExec(options.get(), argc, argv);
   return status;
 }
 

@@ -66,6 +66,15 @@ class RenameWindowTest : public QObject {
     QApplication::processEvents();
     SaveScreenshot(frame, "rename_window_listed");
 
+    // The ribbon's busiest tabs at the window's narrowest, to be looked at.
+    frame->resize(1100, 800);
+    for (const char* tab : {"Photo Rename", "Options", "View"}) {
+      QVERIFY(frame->Ribbon()->ActivateCategory(tab));
+      QApplication::processEvents();
+      SaveScreenshot(frame->Ribbon(), QStringLiteral("ribbon_%1_1100").arg(QString(tab).replace(' ', '_')));
+    }
+    frame->resize(1400, 900);
+
     // The rotation option shows the previewed photo again: the third one has orientation 6.
     view->RunCommand(ID_RIBBON_RENAME_NEXT_PHOTO);
     view->RunCommand(ID_RIBBON_RENAME_NEXT_PHOTO);
