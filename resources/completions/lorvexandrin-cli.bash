@@ -65,7 +65,7 @@ _lorvexandrin_cli() {
   local options="$common" subcommands="" arguments=""
   case $command in
     list) options+=" $list_options" arguments=dir ;;
-    rename) options+=" $list_options --select" arguments=dir ;;
+    rename) options+=" $list_options --select --dry-run" arguments=dir ;;
     delete) options+=" --select --yes --device" arguments=dir ;;
     details | attributes) arguments=file ;;
     watch) arguments=dir ;;

@@ -57,6 +57,7 @@ complete -c lorvexandrin-cli -n $lr -l sort -x -a 'current new file-date exif-da
 complete -c lorvexandrin-cli -n $lr -l save -d 'store the options as settings'
 complete -c lorvexandrin-cli -n '__fish_seen_subcommand_from list rename delete' -l device -x -d 'a folder of a camera or phone'
 complete -c lorvexandrin-cli -n '__fish_seen_subcommand_from rename delete' -l select -x -d 'rows, from 0'
+complete -c lorvexandrin-cli -n '__fish_seen_subcommand_from rename' -l dry-run -d 'show what the run would do'
 complete -c lorvexandrin-cli -n '__fish_seen_subcommand_from rename delete keywords' -l yes -d 'confirm requests'
 
 # Sub-commands and their values.
