@@ -12,7 +12,7 @@ _lorvexandrin_cli() {
     --type --rename-path --time-change --keyword --keyword-abbr --text --yes --sort --device --save"
   local settings="LXDbPath RenameType PictureCounter SourcePath RenamePath SuffixMask ShowRenameOutline
     SelectionMask RenamingMask DuplicateSuffix DuplicateFiles FilePathDisplayType ThumbNailDisplayType
-    FileTimeChange ListedFileColor RenamedFileColor SelectedTimeColor DuplicateRootColor DuplicateColor
+    FileTimeChange FileDateSource ListedFileColor RenamedFileColor SelectedTimeColor DuplicateRootColor DuplicateColor
     ShowWelcomeScreen ShowToolTips OutputPaneVisible WindowPlacement LXMsgBkgColour MsgBackgroundColor
     NoUpdateCheck CurrentVersion LastCheckTime LastGetVideoDataTime LXDataFilePath WebSiteUrl
     UpdateCheckUrl SmtpServer SmtpPort SmtpSecurity FeedbackMailbox SmtpVerifyPeer"

@@ -4,7 +4,7 @@
 set -l commands mask catalogue list rename delete details attributes settings db keywords texts masks counter watch devices update-check send-feedback
 set -l settings LXDbPath RenameType PictureCounter SourcePath RenamePath SuffixMask ShowRenameOutline \
     SelectionMask RenamingMask DuplicateSuffix DuplicateFiles FilePathDisplayType ThumbNailDisplayType \
-    FileTimeChange ListedFileColor RenamedFileColor SelectedTimeColor DuplicateRootColor DuplicateColor \
+    FileTimeChange FileDateSource ListedFileColor RenamedFileColor SelectedTimeColor DuplicateRootColor DuplicateColor \
     ShowWelcomeScreen ShowToolTips OutputPaneVisible WindowPlacement LXMsgBkgColour MsgBackgroundColor \
     NoUpdateCheck CurrentVersion LastCheckTime LastGetVideoDataTime LXDataFilePath WebSiteUrl \
     UpdateCheckUrl SmtpServer SmtpPort SmtpSecurity FeedbackMailbox SmtpVerifyPeer
