@@ -9,6 +9,7 @@ int RunListCommand(CliContext& ctx, const Args& args) {
   std::string error;
   if (!list.Parse(ListValueOptions(), ListFlagOptions(), error)) return ctx.Usage(error);
   if (list.Value("select")) return ctx.Usage("--select belongs to rename and delete");
+  if (list.Flag("dry-run")) return ctx.Usage("--dry-run belongs to rename");
 
   ListOptions options;
   if (int status = ReadListOptions(ctx, list, options); status >= 0) return status;

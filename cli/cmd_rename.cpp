@@ -1,17 +1,22 @@
 // rename [OPTIONS] [--select I,J,...] DIR: renames all rows or the selected
-// ones, then prints the list as `list` does.
+// ones, then prints the list as `list` does. With --dry-run it prints what
+// the run would do instead, and changes nothing.
 // delete --select I,J,... [--yes] DIR: deletes the selected files after the confirmation.
 #include <algorithm>
+#include <map>
 #include <set>
 
 #include "base/version.h"
 #include "commands.h"
 #include "list_options.h"
+#include "list_table.h"
 #include "platform/text.h"
 #include "rename/delete_files.h"
 #include "rename/device_list_run.h"
+#include "rename/dry_run.h"
 #include "rename/rename_path.h"
 #include "rename/rename_run.h"
+#include "table_writer.h"
 
 namespace lx::cli {
 
@@ -56,6 +61,36 @@ int SelectRows(CliContext& ctx, RenameListModel& model, const std::vector<int>& 
   return -1;
 }
 
+// The plan of the run, printed as `list` prints rows plus what would happen to each.
+int DryRun(CliContext& ctx, const ListOptions& options, RenameListModel& model, int mode) {
+  std::vector<DryRunRow> plan;
+  const bool planned = DryRenameRun(model, mode, plan);
+  if (ctx.Prompts().Refused()) return ctx.Refuse(ctx.Prompts().Refusal());
+  if (!planned) return kExitRefused;  // the reason is on standard error already
+  // The rows may be sorted for printing: each keeps its plan by its file's path.
+  std::map<std::string, DryRunRow> byPath;
+  for (size_t i = 0; i < plan.size(); ++i) byPath[model.Rows()[i].data.FilePath] = plan[i];
+  if (options.sortColumn) {
+    model.sortColumn = *options.sortColumn;
+    model.sortAscending = !options.sortDescending;
+    model.SortRows(*options.sortColumn, model.sortAscending);
+  }
+  Table table = ListTable(model);
+  table.columns.push_back({"Action", "action"});
+  table.columns.push_back({"Refused", "refused", false});
+  int refused = 0;
+  for (size_t i = 0; i < table.rows.size(); ++i) {
+    const DryRunRow& row = byPath[model.Rows()[i].data.FilePath];
+    if (row.refused) ++refused;
+    std::vector<TableCell>& cells = table.rows[i];
+    cells.reserve(cells.size() + 2);
+    cells.emplace_back(std::in_place_type<std::string>, row.action);
+    cells.emplace_back(std::in_place_type<bool>, row.refused);
+  }
+  WriteTable(ctx.Out(), table, options.output);
+  return refused > 0 ? kExitRowsFailed : kExitOk;
+}
+
 }  // namespace
 
 int RunRenameCommand(CliContext& ctx, const Args& args) {
@@ -64,6 +99,9 @@ int RunRenameCommand(CliContext& ctx, const Args& args) {
   if (!list.Parse(ListValueOptions(), ListFlagOptions(), error)) return ctx.Usage(error);
   std::vector<int> indices;
   if (int status = ReadSelection(ctx, list, indices); status >= 0) return status;
+  const bool dryRun = list.Flag("dry-run");
+  if (dryRun && list.Flag("save")) return ctx.Usage("--dry-run changes nothing, so --save does not go with it");
+  if (dryRun && list.Value("device")) return ctx.Usage("--dry-run works on a folder (DIR), not on --device");
   ListOptions options;
   if (int status = ReadListOptions(ctx, list, options); status >= 0) return status;
 
@@ -79,6 +117,7 @@ int RunRenameCommand(CliContext& ctx, const Args& args) {
     if (int status = SelectRows(ctx, model, indices); status >= 0) return status;
     mode = RunRenameSelected;
   }
+  if (dryRun) return DryRun(ctx, options, model, mode);
   ctx.Progress().Start("Renaming");
   const bool renamed = model.RefreshList(mode);
   ctx.Progress().Finish();
@@ -95,6 +134,7 @@ int RunDeleteCommand(CliContext& ctx, const Args& args) {
   std::vector<int> indices;
   if (int status = ReadSelection(ctx, list, indices); status >= 0) return status;
   if (indices.empty()) return ctx.Usage("delete needs --select with the rows to delete");
+  if (list.Flag("dry-run")) return ctx.Usage("--dry-run belongs to rename");
   ListOptions options;
   if (int status = ReadListOptions(ctx, list, options); status >= 0) return status;
 

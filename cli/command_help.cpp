@@ -55,7 +55,11 @@ const std::map<std::string, std::string>& Helps() {
       {"rename", ListHelp("Usage: lorvexandrin-cli rename [OPTIONS] [--select I,J,...] DIR\n"
                           "Renames all rows, or the selected rows (0-based indices as `list` prints\n"
                           "them), then prints the list as `list` does. Exit 3 when a row failed.\n"
-                          "When standard error is a terminal, a long run shows a progress line there.\n")},
+                          "When standard error is a terminal, a long run shows a progress line there.\n"
+                          "  --dry-run      print what the run would do instead, as `list` prints rows\n"
+                          "                 plus one column (rename, copy, backup and rename, copy and\n"
+                          "                 delete, or why the row would be refused); nothing changes;\n"
+                          "                 exit 3 when some rows would be refused\n")},
       {"delete", ListHelp("Usage: lorvexandrin-cli delete --select I,J,... [--yes] [OPTIONS] DIR\n"
                           "Deletes the selected rows' files after the confirmation (--yes answers it).\n"
                           "The list options select and sort the rows the indices name.\n")},

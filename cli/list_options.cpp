@@ -63,7 +63,7 @@ const std::set<std::string>& ListValueOptions() {
 
 const std::set<std::string>& ListFlagOptions() {
   static const std::set<std::string> flags = {
-      "case-sensitive", "suffix-original", "no-suffix-original", "yes", "header", "json", "save"};
+      "case-sensitive", "suffix-original", "no-suffix-original", "yes", "header", "json", "save", "dry-run"};
   return flags;
 }
 

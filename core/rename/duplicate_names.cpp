@@ -115,7 +115,8 @@ void MarkDuplicates(std::vector<RenameListRow>& rows, const std::string& suffixM
 }
 
 void CheckTargetCollisions(std::vector<RenameListRow>& rows, int renameType, const std::string& sourcePath,
-                           const std::string& renamePath) {
+                           const std::string& renamePath, std::vector<std::string>* refusals) {
+  if (refusals) refusals->assign(rows.size(), std::string());
   const std::string source = WithTrailingSlash(sourcePath);
   const std::string target = WithTrailingSlash(renamePath);
   // Names that a rename of the list frees: taken now, free once their file moved on.
@@ -124,13 +125,18 @@ void CheckTargetCollisions(std::vector<RenameListRow>& rows, int renameType, con
     for (const auto& row : rows)
       if (row.data.NewName != row.data.FileName) freed.insert(row.data.FileName);
 
-  for (auto& row : rows) {
+  for (size_t i = 0; i < rows.size(); ++i) {
+    RenameListRow& row = rows[i];
     auto note = [&row](const std::string& text) {
       if (!row.comments.empty()) row.comments += ' ';
       row.comments += text;
     };
+    auto refuse = [&](const std::string& text) {
+      note(text);
+      if (refusals && (*refusals)[i].empty()) (*refusals)[i] = text;
+    };
     if (const std::string problem = NewNameProblem(row.data.NewName, row.data.FileName); !problem.empty()) {
-      note(InvalidNewNameText(row.data.NewName, problem));
+      refuse(InvalidNewNameText(row.data.NewName, problem));
       continue;
     }
     if (renameType == TargetRename || renameType == TargetRenameDelete) {
@@ -139,8 +145,8 @@ void CheckTargetCollisions(std::vector<RenameListRow>& rows, int renameType, con
       if (!PathExists(path)) continue;
       const std::string copy = FreeCopyName(path);
       if (PathExists(copy)) {
-        note(StrFormat("'%s' and '%s' Already Exist ... File Will Not be Copied", row.data.NewName.c_str(),
-                       FileNameOf(copy).c_str()));
+        refuse(StrFormat("'%s' and '%s' Already Exist ... File Will Not be Copied", row.data.NewName.c_str(),
+                         FileNameOf(copy).c_str()));
       } else {
         row.newNameText = FileNameOf(copy);
         note("Copy (File Already Exists)");
@@ -152,15 +158,15 @@ void CheckTargetCollisions(std::vector<RenameListRow>& rows, int renameType, con
       if (PathExists(backup)) {
         const std::string copy = FreeCopyName(backup);
         if (PathExists(copy))
-          note(StrFormat("Backup '%s' and '%s' Already Exist ... File Will Not be Renamed", row.data.FileName.c_str(),
-                         FileNameOf(copy).c_str()));
+          refuse(StrFormat("Backup '%s' and '%s' Already Exist ... File Will Not be Renamed", row.data.FileName.c_str(),
+                           FileNameOf(copy).c_str()));
         else
           note(StrFormat("Backup as '%s' (File Already Exists)", FileNameOf(copy).c_str()));
       }
     }
     if (row.data.NewName != row.data.FileName && !freed.count(row.data.NewName) &&
         PathExists(source + row.data.NewName))
-      note("File Already Exists ... File Will Not be Renamed");
+      refuse("File Already Exists ... File Will Not be Renamed");
   }
 }
 

@@ -45,7 +45,9 @@ void MarkDuplicates(std::vector<RenameListRow>& rows, const std::string& suffixM
 // rename path (shown as the new name; NewName is kept), or that both are
 // taken; for a backup, the backup copy's name when the backup name is taken;
 // for the in-place types, a new name held by a file that no rename of the list frees.
+// refusals, when given, gets one text per row: why the run will not rename
+// it (the same words as its comment), empty for a row the run renames.
 void CheckTargetCollisions(std::vector<RenameListRow>& rows, int renameType, const std::string& sourcePath,
-                           const std::string& renamePath);
+                           const std::string& renamePath, std::vector<std::string>* refusals = nullptr);
 
 }  // namespace lx

@@ -117,12 +117,13 @@ RenamePathResult ComputeRenamePath(RenamePathRequest& request, Prompts* prompts)
 
   if (request.type == TargetRenameDelete) {
     result.okEnabled = !SameFolder(result.renamePath, request.sourcePath);
-    if (!result.okEnabled && prompts)
-      prompts->ShowWarning(
-          "Source Path and Target Path are the same !!! Target Renaming with Delete is NOT possible ...", kAppTitle);
+    if (!result.okEnabled && prompts) prompts->ShowWarning(kTargetDeleteIntoSourceText, kAppTitle);
   }
   return result;
 }
+
+const char* const kTargetDeleteIntoSourceText =
+    "Source Path and Target Path are the same !!! Target Renaming with Delete is NOT possible ...";
 
 bool SameFolder(const std::string& a, const std::string& b) {
   if (NormalFolder(a) == NormalFolder(b)) return true;

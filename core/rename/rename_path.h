@@ -42,6 +42,10 @@ struct RenamePathResult {
 // message), then computes the rename path. prompts may be null (no message).
 RenamePathResult ComputeRenamePath(RenamePathRequest& request, Prompts* prompts);
 
+// The warning of a copy-and-delete into the source folder itself, which
+// could delete the very copy just written.
+extern const char* const kTargetDeleteIntoSourceText;
+
 // True when both name the same folder (a trailing "/" and "." levels do not matter).
 bool SameFolder(const std::string& a, const std::string& b);
 

@@ -105,8 +105,7 @@ bool RenameRun(RenameListModel& list, int mode) {
     // Copying into the source folder and deleting the source there could
     // remove the very file just written.
     if (renameType == TargetRenameDelete && SameFolder(sourcePath, renamePath)) {
-      prompts.ShowWarning(
-          "Source Path and Target Path are the same !!! Target Renaming with Delete is NOT possible ...", kAppTitle);
+      prompts.ShowWarning(kTargetDeleteIntoSourceText, kAppTitle);
       return false;
     }
     if (!EnsureRenameDirectory(renamePath, prompts)) return false;

@@ -18,6 +18,26 @@ namespace lx {
 bool ListFolderFiles(const std::string& folder, std::vector<std::string>& names,
                      std::vector<std::string>* skipped = nullptr);
 
+// A folder with its sub-folders, as the rename list reads it when
+// sub-folders are included. Paths are relative to the listed folder.
+struct FolderTreeListing {
+  struct File {
+    std::string subFolder;  // "" for the listed folder itself, else "a/b/"
+    std::string name;
+  };
+  // Folder by folder: a folder's own files first (in ListFolderFiles order),
+  // then each of its sub-folders, in the same name order, depth first.
+  std::vector<File> files;
+  std::vector<std::string> skipped;        // entries that are neither files nor folders
+  std::vector<std::string> linkedFolders;  // symbolic links to folders: never followed
+  std::vector<std::string> unreadable;     // sub-folders that cannot be read ("a/b/"), left out
+};
+
+// Reads folder and its sub-folders down to maxDepth levels below it (-1: no
+// limit, 0: the folder alone). False (nothing listed) when folder itself
+// cannot be read.
+bool ListFolderTree(const std::string& folder, int maxDepth, FolderTreeListing& listing);
+
 // The name order used by ListFolderFiles.
 bool FolderNameLess(const std::string& a, const std::string& b);
 

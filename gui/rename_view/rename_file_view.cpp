@@ -440,6 +440,14 @@ bool CRenameFileView::RefreshList(int mode) {
   std::vector<std::string> pathsBefore;
   for (const auto& row : model_->Rows()) pathsBefore.push_back(row.data.FilePath);
   const bool result = model_->RefreshList(mode);
+  if (readsFolder && !selectAfterRead.empty()) {
+    for (int i = 0; i < model_->RowCount(); ++i)
+      if (model_->Rows()[static_cast<size_t>(i)].data.FileName == selectAfterRead) {
+        model_->SelectRow(i);
+        break;
+      }
+    selectAfterRead.clear();
+  }
   if (!readsFolder && model_->RowCount() == static_cast<int>(pathsBefore.size())) {
     for (size_t i = 0; i < pathsBefore.size(); ++i)
       thumbnails_->Rename(QString::fromStdString(pathsBefore[i]),

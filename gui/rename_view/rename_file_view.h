@@ -141,6 +141,8 @@ class CRenameFileView : public QWidget {
   void SetReReadFolder(bool on) { model_->ReReadFolder = on; }
   // Set when the details view closes: the next show does not list again.
   bool skipNextRefresh = false;
+  // A file name whose row the next folder read selects (the photo the program was opened with).
+  std::string selectAfterRead;
 
   // The rotation option of the main window (true: automatically based on Exif).
   std::function<bool()> autoRotate = [] { return true; };

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QScreen>
 #include <QThread>
@@ -13,6 +14,8 @@
 #include "dialogs/app/select_path_dlg.h"
 #include "engine/engine.h"
 #include "platform/paths.h"
+#include "rename/source_tree.h"
+#include "rename_view/rename_file_view.h"
 #include "rename_view/rename_view_hookup.h"
 #include "shell/device_browser.h"
 #include "shell/gui_prompts.h"
@@ -79,6 +82,7 @@ bool CLorvexandrinApp::InitInstance() {
   paneSink_ = std::make_unique<OutputPaneLogSink>(frame_->OutputPane());
   attached_.push_back(std::make_unique<ScopedLogSink>(*paneSink_));
   engine_->LoadEngineSettings(true);
+  TakeOpenPath();
 
   frame_->SetToolTipsShown(settings_->GetNumber(setting::kShowToolTips) != 0);
   frame_->hide();
@@ -133,9 +137,38 @@ bool CLorvexandrinApp::InitInstance() {
   // Without udev (a container, a sandbox) this only logs: devices are then
   // found when the folder tree is opened.
   frame_->StartDeviceNotifications(options_.deviceEvents);
+  if (CRenameViewPage* page = frame_->RenameView(); page && !openFile_.isEmpty())
+    if (CRenameFileView* view = page->RenameView()) view->selectAfterRead = openFile_.toStdString();
   frame_->show();
   frame_->ShowRenameView(true);
+  ShowOpenedPath();
   return true;
+}
+
+bool CLorvexandrinApp::TakeOpenPath() {
+  if (options_.openPath.isEmpty()) return false;
+  const QFileInfo info(options_.openPath);
+  if (info.isDir()) {
+    openFolder_ = info.absoluteFilePath();
+  } else if (info.isFile()) {
+    openFolder_ = info.absolutePath();
+    openFile_ = info.fileName();
+  } else {
+    LogFormat("Unable to Find '%s' !!! The Last Source Folder is Listed ...", options_.openPath.toStdString().c_str());
+    return false;
+  }
+  SelectFolderSource(*engine_, openFolder_.toStdString());
+  return true;
+}
+
+void CLorvexandrinApp::ShowOpenedPath() {
+  if (openFolder_.isEmpty()) return;
+  CLorvexandrinShellTreeCtrl* tree = frame_->FolderTree();
+  QTreeWidgetItem* item = tree->FindFolderItem(openFolder_);
+  if (!item) return;  // a folder the tree does not show (a hidden one): listed all the same
+  item->setExpanded(true);
+  tree->setCurrentItem(item);
+  tree->scrollToItem(item);
 }
 
 bool CLorvexandrinApp::CreateViews() {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 #include <QStringList>
 #include <memory>
 #include <string>
@@ -30,6 +31,9 @@ class StderrLogSink;
 
 struct StartupOptions {
   bool logStderr = false;
+  // A folder to list at start, or a file whose folder is listed with its row
+  // selected; empty: the last source, as usual.
+  QString openPath;
   int viewStepWaitMs = 250;                       // pause between the views' splash steps
   int splashCountdown = 100;                      // 25 ms steps after the views are made
   DatabaseFolderChooser chooseDatabaseFolder;     // default: the folder dialog
@@ -68,6 +72,10 @@ class CLorvexandrinApp : public QObject {
 
  private:
   bool CreateViews();
+  // Makes the folder of options_.openPath the source; false when there is none.
+  bool TakeOpenPath();
+  // Selects and opens the source folder in the folder tree, and the opened file's row.
+  void ShowOpenedPath();
   void SplashStatus(const QString& text);
   void Wait(int ms);
 
@@ -85,6 +93,8 @@ class CLorvexandrinApp : public QObject {
   std::vector<std::unique_ptr<ScopedLogSink>> attached_;
   CSplashScreenDlg* splash_ = nullptr;
   QStringList splashSteps_;
+  QString openFolder_;  // the folder of options_.openPath, when it named one
+  QString openFile_;    // the file name of options_.openPath, when it named a file
   bool newerVersionFound_ = false;
   bool startupComplete_ = false;
 };

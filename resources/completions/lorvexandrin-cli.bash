@@ -12,7 +12,7 @@ _lorvexandrin_cli() {
     --type --rename-path --time-change --keyword --keyword-abbr --text --yes --sort --device --save"
   local settings="LXDbPath RenameType PictureCounter SourcePath RenamePath SuffixMask ShowRenameOutline
     SelectionMask RenamingMask DuplicateSuffix DuplicateFiles FilePathDisplayType ThumbNailDisplayType
-    FileTimeChange ListedFileColor RenamedFileColor SelectedTimeColor DuplicateRootColor DuplicateColor
+    FileTimeChange FileDateSource ListedFileColor RenamedFileColor SelectedTimeColor DuplicateRootColor DuplicateColor
     ShowWelcomeScreen ShowToolTips OutputPaneVisible WindowPlacement LXMsgBkgColour MsgBackgroundColor
     NoUpdateCheck CurrentVersion LastCheckTime LastGetVideoDataTime LXDataFilePath WebSiteUrl
     UpdateCheckUrl SmtpServer SmtpPort SmtpSecurity FeedbackMailbox SmtpVerifyPeer FileDateSource"
@@ -65,7 +65,7 @@ _lorvexandrin_cli() {
   local options="$common" subcommands="" arguments=""
   case $command in
     list) options+=" $list_options" arguments=dir ;;
-    rename) options+=" $list_options --select" arguments=dir ;;
+    rename) options+=" $list_options --select --dry-run" arguments=dir ;;
     delete) options+=" --select --yes --device" arguments=dir ;;
     details | attributes) arguments=file ;;
     watch) arguments=dir ;;

@@ -4,7 +4,7 @@
 set -l commands mask catalogue list rename delete details attributes settings db keywords texts masks counter watch devices update-check send-feedback
 set -l settings LXDbPath RenameType PictureCounter SourcePath RenamePath SuffixMask ShowRenameOutline \
     SelectionMask RenamingMask DuplicateSuffix DuplicateFiles FilePathDisplayType ThumbNailDisplayType \
-    FileTimeChange ListedFileColor RenamedFileColor SelectedTimeColor DuplicateRootColor DuplicateColor \
+    FileTimeChange FileDateSource ListedFileColor RenamedFileColor SelectedTimeColor DuplicateRootColor DuplicateColor \
     ShowWelcomeScreen ShowToolTips OutputPaneVisible WindowPlacement LXMsgBkgColour MsgBackgroundColor \
     NoUpdateCheck CurrentVersion LastCheckTime LastGetVideoDataTime LXDataFilePath WebSiteUrl \
     UpdateCheckUrl SmtpServer SmtpPort SmtpSecurity FeedbackMailbox SmtpVerifyPeer FileDateSource
@@ -57,6 +57,7 @@ complete -c lorvexandrin-cli -n $lr -l sort -x -a 'current new file-date exif-da
 complete -c lorvexandrin-cli -n $lr -l save -d 'store the options as settings'
 complete -c lorvexandrin-cli -n '__fish_seen_subcommand_from list rename delete' -l device -x -d 'a folder of a camera or phone'
 complete -c lorvexandrin-cli -n '__fish_seen_subcommand_from rename delete' -l select -x -d 'rows, from 0'
+complete -c lorvexandrin-cli -n '__fish_seen_subcommand_from rename' -l dry-run -d 'show what the run would do'
 complete -c lorvexandrin-cli -n '__fish_seen_subcommand_from rename delete keywords' -l yes -d 'confirm requests'
 
 # Sub-commands and their values.

@@ -13,6 +13,7 @@ int RunSourceTreeTests(int argc, char** argv);
 int RunMainFrameTests(int argc, char** argv);
 int RunStartupTests(int argc, char** argv);
 int RunDeviceNotifyTests(int argc, char** argv);
+int RunOpenPathTests(int argc, char** argv);
 
 }  // namespace lx::gui::test
 
@@ -28,5 +29,6 @@ int main(int argc, char** argv) {
   failures += RunMainFrameTests(argc, argv);
   failures += RunStartupTests(argc, argv);
   failures += RunDeviceNotifyTests(argc, argv);
+  failures += RunOpenPathTests(argc, argv);
   return failures == 0 ? 0 : 1;
 }
