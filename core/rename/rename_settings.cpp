@@ -4,6 +4,7 @@
 
 #include "engine/engine.h"
 #include "masks/mask_data.h"
+#include "masks/name_cleaning.h"
 #include "platform/paths.h"
 #include "rename/duplicate_names.h"
 #include "rename/rename_list.h"

@@ -12,7 +12,7 @@
 #include "dialogs/masks/view_mask_spec_dlg.h"
 #include "engine/engine.h"
 #include "rename_view/rename_file_view.h"
-#include "storage/database.h"
+#include "storage/mask_store.h"
 #include "storage/picture_counter.h"
 #include "storage/settings_store.h"
 
@@ -20,7 +20,7 @@ namespace lx::gui {
 
 void CRenameFileView::EditMask() {
   const std::string mask = maskBox_->currentText().toStdString();
-  const StoredMask stored = LorvexandrinDatabase(sqlite_, engine_.Settings(), prompts_).LookupMask(mask);
+  const StoredMask stored = MaskStore(sqlite_).LookupMask(mask);
   CEditMaskDlg dialog(sqlite_, engine_.Settings(), prompts_, mask, stored.description, stored.id, engine_.suffixMask,
                       model_->suffixIncludesRoot, this);
   if (ExecModal(dialog) != QDialog::Accepted) return;

@@ -7,7 +7,7 @@ set -l settings LXDbPath RenameType PictureCounter SourcePath RenamePath SuffixM
     FileTimeChange FileDateSource ListedFileColor RenamedFileColor SelectedTimeColor DuplicateRootColor DuplicateColor \
     ShowWelcomeScreen ShowToolTips OutputPaneVisible WindowPlacement LXMsgBkgColour MsgBackgroundColor \
     NoUpdateCheck CurrentVersion LastCheckTime LastGetVideoDataTime LXDataFilePath WebSiteUrl \
-    UpdateCheckUrl SmtpServer SmtpPort SmtpSecurity FeedbackMailbox SmtpVerifyPeer FileDateSource
+    UpdateCheckUrl SmtpServer SmtpPort SmtpSecurity FeedbackMailbox SmtpVerifyPeer
 
 complete -c lorvexandrin-cli -f
 complete -c lorvexandrin-cli -n "not __fish_seen_subcommand_from $commands" -l version -d 'show the release'

@@ -17,9 +17,11 @@
 #include "dialogs/masks/select_format_spec_dlg.h"
 #include "dialogs/masks/view_mask_spec_dlg.h"
 #include "masks/mask_data.h"
+#include "masks/name_cleaning.h"
 #include "platform/text.h"
 #include "rename/duplicate_names.h"
 #include "storage/database.h"
+#include "storage/mask_store.h"
 #include "storage/database_keyword_source.h"
 #include "storage/picture_counter.h"
 
@@ -149,7 +151,7 @@ void CEditMaskDlg::MaskChanged() {
     applied_->setText(QString::fromStdString(message));
     withSuffix_->clear();
   }
-  const int found = LorvexandrinDatabase(sqlite_, settings_, prompts_).FindMaskId(text);
+  const int found = MaskStore(sqlite_).FindMaskId(text);
   addMask_->setEnabled(found < 0);
   modify_->setEnabled((found < 0 || found > kStandardMaskCount) && id_ > kStandardMaskCount);
 }
@@ -205,7 +207,7 @@ void CEditMaskDlg::InsertSpecification(const std::string& spec) {
 }
 
 void CEditMaskDlg::AddToDatabase() {
-  LorvexandrinDatabase database(sqlite_, settings_, prompts_);
+  MaskStore database(sqlite_);
   const int id = database.AddMask(Mask(), description_->text().toStdString());
   if (id < 0) return;
   id_ = id;
@@ -214,7 +216,7 @@ void CEditMaskDlg::AddToDatabase() {
 
 void CEditMaskDlg::ModifyInDatabase() {
   if (id_ <= kStandardMaskCount) return;
-  LorvexandrinDatabase database(sqlite_, settings_, prompts_);
+  MaskStore database(sqlite_);
   if (database.UpdateMask(id_, Mask(), description_->text().toStdString()) < 0) return;
   Reload(Mask());
 }

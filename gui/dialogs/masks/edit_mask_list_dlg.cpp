@@ -12,6 +12,7 @@
 #include "dialogs/keywords/preview_with_rotate.h"
 #include "dialogs/masks/edit_mask_dlg.h"
 #include "storage/database.h"
+#include "storage/mask_store.h"
 
 namespace lx::gui {
 
@@ -80,7 +81,7 @@ CEditMaskListDlg::CEditMaskListDlg(CSQLite& sqlite, SettingsStore& settings, Pro
 
 void CEditMaskListDlg::Fill(int selectId) {
   SqlTable table;
-  LorvexandrinDatabase(sqlite_, settings_, prompts_).ListMasks(table);
+  MaskStore(sqlite_).ListMasks(table);
   list_->blockSignals(true);
   FillTableWidget(list_, table);
   list_->blockSignals(false);
@@ -133,7 +134,7 @@ void CEditMaskListDlg::EditMask() {
 void CEditMaskListDlg::DeleteMask() {
   const int id = IdAt(SelectedRow());
   if (id < 0 || IsStandard(id)) return;
-  LorvexandrinDatabase(sqlite_, settings_, prompts_).DeleteMask(id);
+  MaskStore(sqlite_).DeleteMask(id);
   Fill(-1);
 }
 
@@ -142,7 +143,7 @@ void CEditMaskListDlg::Move(int step) {
   const int id = IdAt(row);
   const int other = IdAt(row + step);
   if (id < 0 || other < 0 || IsStandard(id) || IsStandard(other)) return;
-  LorvexandrinDatabase(sqlite_, settings_, prompts_).SwapMaskIds(id, other);
+  MaskStore(sqlite_).SwapMaskIds(id, other);
   // The mask moved: it now holds its neighbour's id.
   Fill(other);
 }

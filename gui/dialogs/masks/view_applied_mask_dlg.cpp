@@ -14,6 +14,7 @@
 #include "dialogs/keywords/select_keyword_dlg.h"
 #include "dialogs/keywords/set_kbd_free_entry_dlg.h"
 #include "masks/mask_data.h"
+#include "masks/mask_labels.h"
 #include "photo/rename_file_data.h"
 
 namespace lx::gui {

@@ -9,6 +9,7 @@
 
 #include "dialogs/keywords/preview_with_rotate.h"
 #include "masks/mask_data.h"
+#include "masks/mask_labels.h"
 
 namespace lx::gui {
 

@@ -11,6 +11,7 @@
 #include "rename_view/rename_file_view.h"
 #include "scripted_prompts.h"
 #include "storage/database.h"
+#include "storage/mask_store.h"
 #include "storage/settings_store.h"
 #include "storage/sqlite.h"
 #include "temp_dir.h"
@@ -36,6 +37,7 @@ struct RenameViewWorld {
   lx::test::ScriptedPrompts prompts;
   CSQLite sql{&prompts};
   LorvexandrinDatabase database{sql, settings, prompts};
+  MaskStore masks{sql};
   CapturingLogSink log;
   ScopedLogSink attached{log};
   std::unique_ptr<CDockablePreview> preview;

@@ -113,8 +113,8 @@ class KeywordDialogTest : public QObject {
     int id = 0;
     for (int n = 3; id < 12; ++n) store.AddKeyword("Word" + std::to_string(n), "W" + std::to_string(n), &id);
     QCOMPARE(id, 12);
-    world.database.AddMask("%Y%K12", "year and keyword 12");
-    world.database.AddMask("%Y%K120", "keyword 120, not 12");
+    world.masks.AddMask("%Y%K12", "year and keyword 12");
+    world.masks.AddMask("%Y%K120", "keyword 120, not 12");
 
     CEditKeywordDlg dialog(world.sql, "Word12");
     QCOMPARE(dialog.SelectedId(), 12);

@@ -19,6 +19,7 @@
 #include "gui_tests.h"
 #include "masks/mask_data.h"
 #include "rename_view_world.h"
+#include "storage/mask_store.h"
 #include "storage/settings_store.h"
 
 namespace lx::gui::test {
@@ -139,14 +140,14 @@ class MaskEditorTest : public QObject {
       }
     }
     // A stored mask of the user's own can be changed in place.
-    const int id = world.database.AddMask("%Y_mine", "mine");
+    const int id = world.masks.AddMask("%Y_mine", "mine");
     QVERIFY(id > 4);
     auto editor = OpenEditor(world, "%Y_mine", id);
     QVERIFY(!editor->ModifyButton()->isEnabled() && !editor->AddMaskButton()->isEnabled());
     QTest::keyClicks(editor->MaskEdit(), "2");
     QVERIFY(editor->ModifyButton()->isEnabled());
     editor->ModifyButton()->click();
-    QCOMPARE(world.database.FindMaskId("%Y_mine2"), id);
+    QCOMPARE(world.masks.FindMaskId("%Y_mine2"), id);
     QVERIFY(!editor->ModifyButton()->isEnabled());
   }
 
@@ -157,7 +158,7 @@ class MaskEditorTest : public QObject {
     editor->DescriptionEdit()->setText("new one");
     QVERIFY(editor->AddMaskButton()->isEnabled());
     editor->AddMaskButton()->click();
-    const int id = world.database.FindMaskId("%Y_new");
+    const int id = world.masks.FindMaskId("%Y_new");
     QVERIFY(id > 4);
     QCOMPARE(editor->MaskId(), id);
     QVERIFY(!editor->AddMaskButton()->isEnabled());

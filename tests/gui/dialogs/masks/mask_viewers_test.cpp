@@ -39,8 +39,8 @@ class MaskViewersTest : public QObject {
  private slots:
   void MaskListOrdersAndDeletesUserMasksOnly() {
     RenameViewWorld world;
-    const int a = world.database.AddMask("%Y_a", "a");
-    const int b = world.database.AddMask("%Y_b", "b");
+    const int a = world.masks.AddMask("%Y_a", "a");
+    const int b = world.masks.AddMask("%Y_b", "b");
     CEditMaskListDlg dialog(world.sql, world.settings, world.prompts, "-%03d", true);
     QCOMPARE(dialog.CountLabel()->text(), QString("6"));
     for (int id = 1; id <= 4; ++id) {
@@ -53,7 +53,7 @@ class MaskViewersTest : public QObject {
     QVERIFY(!dialog.UpButton()->isEnabled());  // would swap with a standard mask
     dialog.DownButton()->click();
     QCOMPARE(Column(dialog.MaskList(), 1).mid(4), QStringList({"%Y_b", "%Y_a"}));
-    QCOMPARE(world.database.FindMaskId("%Y_a"), b);
+    QCOMPARE(world.masks.FindMaskId("%Y_a"), b);
     dialog.show();
     SaveScreenshot(&dialog);
 
@@ -67,7 +67,7 @@ class MaskViewersTest : public QObject {
       return int(QDialog::Rejected);
     });
     dialog.EditButton()->click();
-    QCOMPARE(world.database.FindMaskId("%Y_bb"), a);
+    QCOMPARE(world.masks.FindMaskId("%Y_bb"), a);
 
     QVERIFY(dialog.SelectId(b));
     dialog.DeleteButton()->click();
