@@ -15,11 +15,13 @@
 #include "platform/system_error.h"
 #include "platform/text.h"
 #include "platform/ticks.h"
+#include "platform/times.h"
 #include "rename/rename_executor.h"
 #include "rename/rename_list.h"
 #include "rename/rename_outline.h"
 #include "rename/rename_path.h"
 #include "rename/rename_plan.h"
+#include "rename/run_journal.h"
 #include "storage/picture_counter.h"
 #include "storage/settings_store.h"
 
@@ -59,7 +61,7 @@ void RunRows(RenameListModel& list, RenameExecutor& executor, const std::vector<
     const std::string original = sourcePath + row.data.FileName;
     if (step.park) {
       const std::string name = ParkingName(row.data.FileName);
-      if (RenameNoReplace(original, sourcePath + name) == 0) {
+      if (executor.MoveAside(original, sourcePath + name, sourcePath + row.data.NewName)) {
         parking = name;
         LogFormat("File '%s' Moved to '%s' to Free its Name for Another File", original.c_str(),
                   (sourcePath + name).c_str());
@@ -70,7 +72,7 @@ void RunRows(RenameListModel& list, RenameExecutor& executor, const std::vector<
     executor.RenameListedFile(row, sourcePath, renamePath, parking);
     if (!parking.empty() && executor.RenamedCount() == before) {
       // Its rename failed: give the file its own name back where it is still free.
-      if (RenameNoReplace(sourcePath + parking, original) == 0)
+      if (executor.MoveAside(sourcePath + parking, original, {}))
         LogFormat("File '%s' Moved Back to '%s'", (sourcePath + parking).c_str(), original.c_str());
     }
     if (list.onProgress) list.onProgress(++done, static_cast<int>(rows.size()), sourcePath);
@@ -121,6 +123,18 @@ bool RenameRun(RenameListModel& list, int mode) {
     for (const std::string& stale : RemoveStalePartials(folder))
       LogFormat("Partial Copy '%s' Left by an Interrupted Run Removed", stale.c_str());
 
+  // No journal, no run: a run that could not be taken back or repaired is not started.
+  const std::string mask = list.MaskText();
+  RunJournal journal;
+  if (int error = journal.Open(
+          {{}, static_cast<long long>(NowSeconds()), renameType, sourcePath, renamePath, mask, ProgramVersionText()});
+      error != 0) {
+    prompts.ShowWarning(StrFormat("Unable to Write the Rename Journal in %s%s ... Nothing Renamed !!!",
+                                  JournalFolder().c_str(), FormatSystemError(error).c_str()),
+                        kAppTitle);
+    return false;
+  }
+
   if (list.stopWatch) list.stopWatch();
   const auto t0 = TickCountMs();
   // The stored counter is the truth: it may have been set by hand since the engine read it.
@@ -128,11 +142,11 @@ bool RenameRun(RenameListModel& list, int mode) {
   engine.pictureCounter = static_cast<int>(GetPictureCounter(settings));
   list.RunCounter = engine.pictureCounter;
   list.runMode = mode;
-  const std::string mask = list.MaskText();
   LogFormat("Starting File Renaming with Mask '%s'", mask.c_str());
 
   RenameExecutor executor(engine, prompts, static_cast<int>(settings.GetNumber(setting::kFileTimeChange)),
                           list.filePathDisplayType);
+  executor.SetJournal(&journal);
   list.FileCount = list.ApplyRenamingMask(sourcePath, renamePath);
   std::vector<int> indices;
   if (mode == 1) {
@@ -141,6 +155,7 @@ bool RenameRun(RenameListModel& list, int mode) {
     for (int index = 0; index < list.FileCount; ++index) indices.push_back(index);
   }
   RunRows(list, executor, indices, sourcePath, renamePath);
+  journal.Finish();
   if (executor.Stopped())
     prompts.ShowWarning(
         "The Picture Counter Cannot be Stored in the Settings File ... Renaming Stopped so that No Counter is Used "
