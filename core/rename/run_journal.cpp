@@ -277,6 +277,21 @@ int AppendJournalRecord(const std::string& file, const std::string& record) {
   return error;
 }
 
+int AppendDoneStep(const std::string& file, const JournalRun& run, JournalStep step, const std::string& pathNow) {
+  const bool known = step.seq > 0;
+  if (!known)
+    for (const JournalStep& other : run.steps) step.seq = std::max(step.seq, other.seq);
+  if (!known) ++step.seq;
+  FileIdentity after;
+  IdentityOfPath(pathNow, after);
+  std::string text;
+  if (!known)
+    text = StrFormat("I\t%d\t%s\t", step.seq, step.op.c_str()) + Escape(step.from) + "\t" + Escape(step.to) + "\t" +
+           Escape(step.final) + "\t" + IdentityFields(step.before) + StrFormat("\t%d\n", step.counter);
+  text += StrFormat("D\t%d\t", step.seq) + IdentityFields(after);
+  return AppendJournalRecord(file, text);
+}
+
 std::vector<std::string> ListJournals() {
   std::vector<std::string> files;
   const std::string folder = JournalFolder();

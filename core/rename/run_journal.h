@@ -107,6 +107,11 @@ bool ReadJournal(const std::string& file, JournalRun& run);
 // "E", "X". 0 or the errno.
 int AppendJournalRecord(const std::string& file, const std::string& record);
 
+// Records a step done outside a run (by recovery): its intent with the given
+// identity before, then its end with the identity of pathNow. seq 0 takes the
+// next free number.
+int AppendDoneStep(const std::string& file, const JournalRun& run, JournalStep step, const std::string& pathNow);
+
 // Journal files of the folder, oldest first.
 std::vector<std::string> ListJournals();
 
