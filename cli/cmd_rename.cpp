@@ -66,6 +66,7 @@ int RunRenameCommand(CliContext& ctx, const Args& args) {
   if (int status = ReadSelection(ctx, list, indices); status >= 0) return status;
   ListOptions options;
   if (int status = ReadListOptions(ctx, list, options); status >= 0) return status;
+  LogUnfinishedRuns();
 
   ListKeywords keywords(ctx, options.mask);
   if (keywords.Unusable())
@@ -97,6 +98,7 @@ int RunDeleteCommand(CliContext& ctx, const Args& args) {
   if (indices.empty()) return ctx.Usage("delete needs --select with the rows to delete");
   ListOptions options;
   if (int status = ReadListOptions(ctx, list, options); status >= 0) return status;
+  LogUnfinishedRuns();
 
   ListKeywords keywords(ctx, options.mask);
   RenameListModel model(ctx.Engine(), ctx.Prompts(), keywords.Source());

@@ -79,6 +79,21 @@ const std::map<std::string, std::string>& Helps() {
       {"masks", TableHelp("Usage: lorvexandrin-cli masks list | add MASK DESCRIPTION | update ID MASK DESCRIPTION\n"
                           "       lorvexandrin-cli masks delete ID | up ID | down ID\n"
                           "The stored renaming masks; the four standard masks cannot be changed.\n")},
+      {"history", TableHelp("Usage: lorvexandrin-cli history\n"
+                            "The journal of recent rename runs, newest first: run id, start time, rename\n"
+                            "type, source folder, files done, state (done, undone, interrupted).\n")},
+      {"undo", TableHelp("Usage: lorvexandrin-cli undo [RUN]\n"
+                         "Takes back the last rename run, or the run named (see history): every file\n"
+                         "back under its old name, the copies the run made removed while unchanged.\n"
+                         "A file changed since the run is left as it is and named (exit 3).\n"
+                         "The picture counter is not set back.\n",
+                         false)},
+      {"recover", TableHelp("Usage: lorvexandrin-cli recover [--undo]\n"
+                            "Finishes the rename runs a crash interrupted (the steps they had started),\n"
+                            "or with --undo takes them back; partial copies are removed and the picture\n"
+                            "counter is brought up to the highest value used. Exit 3 when a step could\n"
+                            "not be done.\n",
+                            false)},
       {"counter", TableHelp("Usage: lorvexandrin-cli counter [get | set N]\n"
                             "The picture counter of %C, read or set (0 to 2147483647).\n",
                             false)},
