@@ -1,6 +1,7 @@
 // rename [OPTIONS] [--select I,J,...] DIR: renames all rows or the selected
 // ones, then prints the list as `list` does.
-// delete --select I,J,... [--yes] DIR: deletes the selected files after the confirmation.
+// delete --select I,J,... [--yes] [--permanent] DIR: moves the selected files to
+// the Trash (or deletes them for good) after the confirmation.
 #include <algorithm>
 #include <set>
 
@@ -92,7 +93,9 @@ int RunRenameCommand(CliContext& ctx, const Args& args) {
 int RunDeleteCommand(CliContext& ctx, const Args& args) {
   ArgList list(args);
   std::string error;
-  if (!list.Parse(ListValueOptions(), ListFlagOptions(), error)) return ctx.Usage(error);
+  std::set<std::string> flags = ListFlagOptions();
+  flags.insert("permanent");
+  if (!list.Parse(ListValueOptions(), flags, error)) return ctx.Usage(error);
   std::vector<int> indices;
   if (int status = ReadSelection(ctx, list, indices); status >= 0) return status;
   if (indices.empty()) return ctx.Usage("delete needs --select with the rows to delete");
@@ -113,7 +116,7 @@ int RunDeleteCommand(CliContext& ctx, const Args& args) {
 
   const bool deleted = ctx.Engine().sourceKind == SourceKind::Device
                            ? DeleteSelectedDeviceObjects(model, DefaultPortableDeviceBackend())
-                           : DeleteSelectedFiles(model);
+                           : DeleteSelectedFiles(model, list.Flag("permanent"));
   if (ctx.Prompts().Refused()) return ctx.Refuse(ctx.Prompts().Refusal());
   return deleted ? kExitOk : kExitRefused;
 }

@@ -56,8 +56,9 @@ const std::map<std::string, std::string>& Helps() {
                           "Renames all rows, or the selected rows (0-based indices as `list` prints\n"
                           "them), then prints the list as `list` does. Exit 3 when a row failed.\n"
                           "When standard error is a terminal, a long run shows a progress line there.\n")},
-      {"delete", ListHelp("Usage: lorvexandrin-cli delete --select I,J,... [--yes] [OPTIONS] DIR\n"
-                          "Deletes the selected rows' files after the confirmation (--yes answers it).\n"
+      {"delete", ListHelp("Usage: lorvexandrin-cli delete --select I,J,... [--yes] [--permanent] [OPTIONS] DIR\n"
+                          "Moves the selected rows' files to the Trash after the confirmation (--yes\n"
+                          "answers it); --permanent (or the setting DeleteToTrash 0) deletes them for good.\n"
                           "The list options select and sort the rows the indices name.\n")},
       {"details", TableHelp("Usage: lorvexandrin-cli details FILE\n"
                             "The photo-details grid: group, property, value, description.\n")},
