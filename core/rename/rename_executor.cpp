@@ -133,8 +133,8 @@ int RenameExecutor::BeginStep(RenameListRow* row, const char* op, const std::str
   return -1;
 }
 
-void RenameExecutor::EndStep(int seq, const std::string& pathNow) {
-  if (journal_ && seq > 0) journal_->Done(seq, pathNow);
+void RenameExecutor::EndStep(int seq, const std::string& pathNow, bool unchanged) {
+  if (journal_ && seq > 0) journal_->Done(seq, pathNow, unchanged);
 }
 
 void RenameExecutor::StepFailed(int seq) {
@@ -168,7 +168,7 @@ void RenameExecutor::SimpleRenameRow(RenameListRow& row, const std::string& sour
   TakeNewSourceName(row, newSourceFile);
   LogFileOperation(row.data, sourceFile, newSourceFile);
   UpdateTimes(newSourceFile, row);
-  EndStep(seq, newSourceFile);
+  EndStep(seq, newSourceFile, fileTimeChange_ <= 0);
   row.data.StateFlags |= RowRenamed;
   ++renamedCount_;
 }
@@ -199,7 +199,7 @@ void RenameExecutor::BackupRenameRow(RenameListRow& row, const std::string& sour
   TakeNewSourceName(row, newSourceFile);
   LogFileOperation(row.data, sourceFile, newSourceFile);
   UpdateTimes(newSourceFile, row);
-  EndStep(seq, newSourceFile);
+  EndStep(seq, newSourceFile, fileTimeChange_ <= 0);
   ++renamedCount_;
 }
 

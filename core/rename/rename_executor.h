@@ -86,7 +86,8 @@ class RenameExecutor {
   int BeginStep(RenameListRow* row, const char* op, const std::string& from, const std::string& to, int counter,
                 bool sync = false, const std::string& final = {});
   // Marks the step done (pathNow: where its file is now) or failed.
-  void EndStep(int seq, const std::string& pathNow);
+  // unchanged: a rename that left the file's times alone.
+  void EndStep(int seq, const std::string& pathNow, bool unchanged = false);
   void StepFailed(int seq);
 
   CLorvexandrinEngine& engine_;

@@ -179,14 +179,16 @@ int RunJournal::Intent(const char* op, const std::string& from, const std::strin
   FileIdentity before;
   IdentityOfPath(from, before);
   const int seq = nextSeq_++;
+  lastSeq_ = seq;
+  lastBefore_ = before;
   const std::string line = StrFormat("I\t%d\t%s\t", seq, op) + Escape(from) + "\t" + Escape(to) + "\t" + Escape(final) +
                            "\t" + IdentityFields(before) + StrFormat("\t%d\n", counter);
   return Append(line, sync) == 0 ? seq : -1;
 }
 
-int RunJournal::Done(int seq, const std::string& pathNow) {
-  FileIdentity after;
-  IdentityOfPath(pathNow, after);
+int RunJournal::Done(int seq, const std::string& pathNow, bool unchanged) {
+  FileIdentity after = lastBefore_;
+  if (!unchanged || seq != lastSeq_) IdentityOfPath(pathNow, after);
   return Append(StrFormat("D\t%d\t", seq) + IdentityFields(after) + "\n", false);
 }
 
