@@ -1,7 +1,8 @@
 // rename [OPTIONS] [--select I,J,...] DIR: renames all rows or the selected
 // ones, then prints the list as `list` does. With --dry-run it prints what
 // the run would do instead, and changes nothing.
-// delete --select I,J,... [--yes] DIR: deletes the selected files after the confirmation.
+// delete --select I,J,... [--yes] [--permanent] DIR: moves the selected files to
+// the Trash (or deletes them for good) after the confirmation.
 #include <algorithm>
 #include <map>
 #include <set>
@@ -104,6 +105,7 @@ int RunRenameCommand(CliContext& ctx, const Args& args) {
   if (dryRun && list.Value("device")) return ctx.Usage("--dry-run works on a folder (DIR), not on --device");
   ListOptions options;
   if (int status = ReadListOptions(ctx, list, options); status >= 0) return status;
+  LogUnfinishedRuns();
 
   ListKeywords keywords(ctx, options.mask);
   if (keywords.Unusable())
@@ -130,13 +132,16 @@ int RunRenameCommand(CliContext& ctx, const Args& args) {
 int RunDeleteCommand(CliContext& ctx, const Args& args) {
   ArgList list(args);
   std::string error;
-  if (!list.Parse(ListValueOptions(), ListFlagOptions(), error)) return ctx.Usage(error);
+  std::set<std::string> flags = ListFlagOptions();
+  flags.insert("permanent");
+  if (!list.Parse(ListValueOptions(), flags, error)) return ctx.Usage(error);
   std::vector<int> indices;
   if (int status = ReadSelection(ctx, list, indices); status >= 0) return status;
   if (indices.empty()) return ctx.Usage("delete needs --select with the rows to delete");
   if (list.Flag("dry-run")) return ctx.Usage("--dry-run belongs to rename");
   ListOptions options;
   if (int status = ReadListOptions(ctx, list, options); status >= 0) return status;
+  LogUnfinishedRuns();
 
   ListKeywords keywords(ctx, options.mask);
   RenameListModel model(ctx.Engine(), ctx.Prompts(), keywords.Source());
@@ -151,7 +156,7 @@ int RunDeleteCommand(CliContext& ctx, const Args& args) {
 
   const bool deleted = ctx.Engine().sourceKind == SourceKind::Device
                            ? DeleteSelectedDeviceObjects(model, DefaultPortableDeviceBackend())
-                           : DeleteSelectedFiles(model);
+                           : DeleteSelectedFiles(model, list.Flag("permanent"));
   if (ctx.Prompts().Refused()) return ctx.Refuse(ctx.Prompts().Refusal());
   return deleted ? kExitOk : kExitRefused;
 }

@@ -60,8 +60,9 @@ const std::map<std::string, std::string>& Helps() {
                           "                 plus one column (rename, copy, backup and rename, copy and\n"
                           "                 delete, or why the row would be refused); nothing changes;\n"
                           "                 exit 3 when some rows would be refused\n")},
-      {"delete", ListHelp("Usage: lorvexandrin-cli delete --select I,J,... [--yes] [OPTIONS] DIR\n"
-                          "Deletes the selected rows' files after the confirmation (--yes answers it).\n"
+      {"delete", ListHelp("Usage: lorvexandrin-cli delete --select I,J,... [--yes] [--permanent] [OPTIONS] DIR\n"
+                          "Moves the selected rows' files to the Trash after the confirmation (--yes\n"
+                          "answers it); --permanent (or the setting DeleteToTrash 0) deletes them for good.\n"
                           "The list options select and sort the rows the indices name.\n")},
       {"details", TableHelp("Usage: lorvexandrin-cli details FILE\n"
                             "The photo-details grid: group, property, value, description.\n")},
@@ -83,6 +84,21 @@ const std::map<std::string, std::string>& Helps() {
       {"masks", TableHelp("Usage: lorvexandrin-cli masks list | add MASK DESCRIPTION | update ID MASK DESCRIPTION\n"
                           "       lorvexandrin-cli masks delete ID | up ID | down ID\n"
                           "The stored renaming masks; the four standard masks cannot be changed.\n")},
+      {"history", TableHelp("Usage: lorvexandrin-cli history\n"
+                            "The journal of recent rename runs, newest first: run id, start time, rename\n"
+                            "type, source folder, files done, state (done, undone, interrupted).\n")},
+      {"undo", TableHelp("Usage: lorvexandrin-cli undo [RUN]\n"
+                         "Takes back the last rename run, or the run named (see history): every file\n"
+                         "back under its old name, the copies the run made removed while unchanged.\n"
+                         "A file changed since the run is left as it is and named (exit 3).\n"
+                         "The picture counter is not set back.\n",
+                         false)},
+      {"recover", TableHelp("Usage: lorvexandrin-cli recover [--undo]\n"
+                            "Finishes the rename runs a crash interrupted (the steps they had started),\n"
+                            "or with --undo takes them back; partial copies are removed and the picture\n"
+                            "counter is brought up to the highest value used. Exit 3 when a step could\n"
+                            "not be done.\n",
+                            false)},
       {"counter", TableHelp("Usage: lorvexandrin-cli counter [get | set N]\n"
                             "The picture counter of %C, read or set (0 to 2147483647).\n",
                             false)},

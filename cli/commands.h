@@ -29,6 +29,14 @@ int RunDevicesCommand(CliContext& ctx, const Args& args);       // cmd_devices.c
 int RunUpdateCheckCommand(CliContext& ctx, const Args& args);   // cmd_online.cpp
 int RunSendFeedbackCommand(CliContext& ctx, const Args& args);  // cmd_online.cpp
 
+int RunHistoryCommand(CliContext& ctx, const Args& args);  // cmd_journal.cpp
+int RunUndoCommand(CliContext& ctx, const Args& args);     // cmd_journal.cpp
+int RunRecoverCommand(CliContext& ctx, const Args& args);  // cmd_journal.cpp
+
+// Logs one line for each interrupted run found in the journal; commands that
+// touch files call it first.
+void LogUnfinishedRuns();  // cmd_journal.cpp
+
 // For commands not in this build yet.
 int NotAvailable(CliContext& ctx, const std::string& command);
 

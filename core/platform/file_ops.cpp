@@ -212,4 +212,9 @@ int SetFileTimes(const std::string& path, std::optional<TimeT> modification, std
   return ::utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW) == 0 ? 0 : errno;
 }
 
+int SetModificationTime(const std::string& path, long long seconds, long long nanoseconds) {
+  timespec times[2] = {{0, UTIME_OMIT}, {static_cast<time_t>(seconds), static_cast<long>(nanoseconds)}};
+  return ::utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW) == 0 ? 0 : errno;
+}
+
 }  // namespace lx

@@ -65,4 +65,8 @@ int ReadFileTimes(const std::string& path, FileTimes& times);
 // A link's own times are set, never those of the file it points to.
 int SetFileTimes(const std::string& path, std::optional<TimeT> modification, std::optional<TimeT> access);
 
+// Sets the modification time to the nanosecond (the access time is kept), as
+// when a file is given back the time it had before a run touched it.
+int SetModificationTime(const std::string& path, long long seconds, long long nanoseconds);
+
 }  // namespace lx

@@ -77,6 +77,7 @@ static std::string XdgFolder(const char* variable, const char* fallbackBelowHome
 
 std::string ConfigHome() { return XdgFolder("XDG_CONFIG_HOME", ".config"); }
 std::string DataHome() { return XdgFolder("XDG_DATA_HOME", ".local/share"); }
+std::string StateHome() { return XdgFolder("XDG_STATE_HOME", ".local/state"); }
 
 bool FolderExists(const std::string& path) {
   struct stat st {};

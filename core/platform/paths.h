@@ -29,9 +29,11 @@ std::string FileNameOf(std::string_view path);  // title + extension
 // The user's home folder with a trailing "/": the default for source and rename paths.
 std::string HomeFolder();
 
-// $XDG_CONFIG_HOME (default ~/.config) and $XDG_DATA_HOME (default ~/.local/share), no trailing "/".
+// $XDG_CONFIG_HOME (default ~/.config), $XDG_DATA_HOME (default ~/.local/share)
+// and $XDG_STATE_HOME (default ~/.local/state), no trailing "/".
 std::string ConfigHome();
 std::string DataHome();
+std::string StateHome();
 
 bool FolderExists(const std::string& path);
 bool FileExists(const std::string& path);  // a regular file

@@ -11,6 +11,7 @@
 #include "platform/text.h"
 #include "rename/file_times.h"
 #include "rename/name_check.h"
+#include "rename/run_journal.h"
 #include "storage/settings_store.h"
 
 namespace lx {
@@ -119,19 +120,55 @@ bool RenameExecutor::SaveCounterOf(RenameListRow& row) {
   return false;
 }
 
+int RenameExecutor::BeginStep(RenameListRow* row, const char* op, const std::string& from, const std::string& to,
+                              int counter, bool sync, const std::string& final) {
+  if (!journal_ || from == to) return 0;
+  const int seq = journal_->Intent(op, from, to, counter, final, sync);
+  if (seq >= 0) return seq;
+  LogFormat("Unable to Write the Rename Journal %s%s ... Renaming Stopped Before File '%s' !!!",
+            journal_->File().c_str(), FormatSystemError(errno).c_str(), from.c_str());
+  prompts_.Beep();
+  stopped_ = true;
+  if (row) FailRow(*row, "Not Renamed: the Rename Journal Cannot be Written");
+  return -1;
+}
+
+void RenameExecutor::EndStep(int seq, const std::string& pathNow, bool unchanged) {
+  if (journal_ && seq > 0) journal_->Done(seq, pathNow, unchanged);
+}
+
+void RenameExecutor::StepFailed(int seq) {
+  if (journal_ && seq > 0) journal_->Failed(seq);
+}
+
+int RenameExecutor::MoveAside(const std::string& from, const std::string& to, const std::string& finalPath) {
+  const int seq = BeginStep(nullptr, finalPath.empty() ? kStepRename : kStepPark, from, to, -1, false, finalPath);
+  if (seq < 0) return ECANCELED;
+  if (int error = RenameNoReplace(from, to); error != 0) {
+    StepFailed(seq);
+    return error;
+  }
+  EndStep(seq, to);
+  return 0;
+}
+
 void RenameExecutor::SimpleRenameRow(RenameListRow& row, const std::string& sourcePath,
                                      const std::string& currentName) {
   if (!CheckNewName(row)) return;
   const std::string sourceFile = sourcePath + currentName;
   const std::string newSourceFile = sourcePath + row.data.NewName;
   if (!SaveCounterOf(row)) return;
+  const int seq = BeginStep(&row, kStepRename, sourceFile, newSourceFile, row.data.CounterValue);
+  if (seq < 0) return;
   if (!RenameFileOnDisk(sourceFile, newSourceFile, prompts_)) {
+    StepFailed(seq);
     FailRow(row, "Not Renamed");
     return;
   }
   TakeNewSourceName(row, newSourceFile);
   LogFileOperation(row.data, sourceFile, newSourceFile);
   UpdateTimes(newSourceFile, row);
+  EndStep(seq, newSourceFile, fileTimeChange_ <= 0);
   row.data.StateFlags |= RowRenamed;
   ++renamedCount_;
 }
@@ -142,19 +179,27 @@ void RenameExecutor::BackupRenameRow(RenameListRow& row, const std::string& sour
   const std::string sourceFile = sourcePath + currentName;
   const std::string newSourceFile = sourcePath + row.data.NewName;
   const std::string backupFile = FreeCopyName(renamePath + row.data.FileName);
+  const int copySeq = BeginStep(&row, kStepCopy, sourceFile, backupFile, -1);
+  if (copySeq < 0) return;
   if (int error = CopyFileNoReplace(sourceFile, backupFile); error != 0) {
+    StepFailed(copySeq);
     FailCopy(row, sourceFile, backupFile, error);
     return;
   }
+  EndStep(copySeq, backupFile);
   LogFormat("File '%s' Copied as '%s'", sourceFile.c_str(), backupFile.c_str());
   if (!SaveCounterOf(row)) return;
+  const int seq = BeginStep(&row, kStepRename, sourceFile, newSourceFile, row.data.CounterValue);
+  if (seq < 0) return;
   if (!RenameFileOnDisk(sourceFile, newSourceFile, prompts_)) {  // the backup copy stays
+    StepFailed(seq);
     FailRow(row, "Not Renamed");
     return;
   }
   TakeNewSourceName(row, newSourceFile);
   LogFileOperation(row.data, sourceFile, newSourceFile);
   UpdateTimes(newSourceFile, row);
+  EndStep(seq, newSourceFile, fileTimeChange_ <= 0);
   ++renamedCount_;
 }
 
@@ -174,7 +219,10 @@ void RenameExecutor::TargetRenameRow(RenameListRow& row, const std::string& sour
   // Before a source is deleted its copy must be complete and on disk, and
   // the source must still be the file that was copied.
   FileIdentity copied;
+  const int copySeq = BeginStep(&row, kStepCopy, sourceFile, targetFile, row.data.CounterValue);
+  if (copySeq < 0) return;
   if (int error = CopyFileNoReplace(sourceFile, targetFile, deleteSource, &copied); error != 0) {
+    StepFailed(copySeq);
     FailCopy(row, sourceFile, targetFile, error);
     return;
   }
@@ -188,10 +236,18 @@ void RenameExecutor::TargetRenameRow(RenameListRow& row, const std::string& sour
   else
     LogFormat("File '%s' Copied and Renamed as '%s'", sourceFile.c_str(), targetFile.c_str());
   UpdateTimes(targetFile, row);
+  EndStep(copySeq, targetFile);
   ++renamedCount_;
 
   if (deleteSource) {
+    // On disk before the source goes: the copy is then the only place of the photo.
+    const int seq = BeginStep(&row, kStepDelete, sourceFile, targetFile, -1, true);
+    if (seq < 0) return;
     int error = DeleteFileIfSame(sourceFile, copied);
+    if (error == 0)
+      EndStep(seq, sourceFile);
+    else
+      StepFailed(seq);
     if (error == 0) {
       LogFormat("File '%s' Deleted", sourceFile.c_str());
       row.comments = StrFormat("File %s is Deleted in Source Directory !!!", formerName.c_str());

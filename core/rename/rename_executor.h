@@ -14,6 +14,7 @@ namespace lx {
 
 class CLorvexandrinEngine;
 class Prompts;
+class RunJournal;
 
 // Renames without ever replacing a file; on failure logs the two error lines,
 // beeps and returns false.
@@ -38,6 +39,15 @@ class RenameExecutor {
   // aside to break a cycle of renames); else the row's own name.
   int RenameListedFile(RenameListRow& row, const std::string& sourcePath, const std::string& renamePath,
                        const std::string& currentName = {});
+
+  // Every step is written to this journal before it is done, and marked done
+  // after. Without one (tests of single steps) nothing is journaled.
+  void SetJournal(RunJournal* journal) { journal_ = journal; }
+
+  // Moves a file of a cycle to its parking name (finalPath: the name it is
+  // to take later) or back; journaled. 0 when the file moved, else the system
+  // error (ECANCELED when the journal could not record the step).
+  int MoveAside(const std::string& from, const std::string& to, const std::string& finalPath);
 
   int RenamedCount() const { return renamedCount_; }
   // Rows that did not do what the list showed; each has its log line.
@@ -70,6 +80,16 @@ class RenameExecutor {
   // crash leaves a gap, never a repeat. False (and the run stopped) when it
   // cannot be stored.
   bool SaveCounterOf(RenameListRow& row);
+  // The one place a step is announced: its intent reaches the journal before
+  // the step. Its number (0 without a journal), or -1 when the journal cannot
+  // be written: then the row fails and the run stops, as a step done without
+  // its record could never be taken back.
+  int BeginStep(RenameListRow* row, const char* op, const std::string& from, const std::string& to, int counter,
+                bool sync = false, const std::string& final = {});
+  // Marks the step done (pathNow: where its file is now) or failed.
+  // unchanged: a rename that left the file's times alone.
+  void EndStep(int seq, const std::string& pathNow, bool unchanged = false);
+  void StepFailed(int seq);
 
   CLorvexandrinEngine& engine_;
   Prompts& prompts_;
@@ -78,6 +98,7 @@ class RenameExecutor {
   int renamedCount_ = 0;
   int failedCount_ = 0;
   bool stopped_ = false;
+  RunJournal* journal_ = nullptr;
 };
 
 }  // namespace lx

@@ -15,12 +15,14 @@
 #include "platform/system_error.h"
 #include "platform/text.h"
 #include "platform/ticks.h"
+#include "platform/times.h"
 #include "rename/rename_executor.h"
 #include "rename/rename_list.h"
 #include "rename/rename_outline.h"
 #include "rename/rename_path.h"
 #include "rename/rename_plan.h"
 #include "rename/rename_settings.h"
+#include "rename/run_journal.h"
 #include "storage/picture_counter.h"
 #include "storage/settings_store.h"
 
@@ -60,7 +62,7 @@ void RunRows(RenameListModel& list, RenameExecutor& executor, const std::vector<
     const std::string original = sourcePath + row.data.FileName;
     if (step.park) {
       const std::string name = ParkingName(row.data.FileName);
-      if (int error = RenameNoReplace(original, sourcePath + name); error == 0) {
+      if (int error = executor.MoveAside(original, sourcePath + name, sourcePath + row.data.NewName); error == 0) {
         parking = name;
         LogFormat("File '%s' Moved to '%s' to Free its Name for Another File", original.c_str(),
                   (sourcePath + name).c_str());
@@ -76,7 +78,7 @@ void RunRows(RenameListModel& list, RenameExecutor& executor, const std::vector<
     if (!parking.empty() && executor.RenamedCount() == before) {
       // Its rename failed: give the file its own name back where it is still free.
       const std::string parkedFile = sourcePath + parking;
-      if (int error = RenameNoReplace(parkedFile, original); error == 0)
+      if (int error = executor.MoveAside(parkedFile, original, {}); error == 0)
         LogFormat("File '%s' Moved Back to '%s'", parkedFile.c_str(), original.c_str());
       else
         LogFormat("File '%s' Kept under this Name: it Cannot Move Back to '%s'%s", parkedFile.c_str(), original.c_str(),
@@ -129,6 +131,18 @@ bool RenameRun(RenameListModel& list, int mode) {
     for (const std::string& stale : RemoveStalePartials(folder))
       LogFormat("Partial Copy '%s' Left by an Interrupted Run Removed", stale.c_str());
 
+  // No journal, no run: a run that could not be taken back or repaired is not started.
+  const std::string mask = list.MaskText();
+  RunJournal journal;
+  if (int error = journal.Open(
+          {{}, static_cast<long long>(NowSeconds()), renameType, sourcePath, renamePath, mask, ProgramVersionText()});
+      error != 0) {
+    prompts.ShowWarning(StrFormat("Unable to Write the Rename Journal in %s%s ... Nothing Renamed !!!",
+                                  JournalFolder().c_str(), FormatSystemError(error).c_str()),
+                        kAppTitle);
+    return false;
+  }
+
   if (list.stopWatch) list.stopWatch();
   const auto t0 = TickCountMs();
   // The stored counter is the truth: it may have been set by hand since the engine read it.
@@ -136,10 +150,10 @@ bool RenameRun(RenameListModel& list, int mode) {
   engine.pictureCounter = static_cast<int>(GetPictureCounter(settings));
   list.RunCounter = engine.pictureCounter;
   list.runMode = mode;
-  const std::string mask = list.MaskText();
   LogFormat("Starting File Renaming with Mask '%s'", mask.c_str());
 
   RenameExecutor executor(engine, prompts, CurrentFileTimeChange(engine, list), list.filePathDisplayType);
+  executor.SetJournal(&journal);
   list.FileCount = list.ApplyRenamingMask(sourcePath, renamePath);
   std::vector<int> indices;
   if (mode == 1) {
@@ -148,6 +162,7 @@ bool RenameRun(RenameListModel& list, int mode) {
     for (int index = 0; index < list.FileCount; ++index) indices.push_back(index);
   }
   RunRows(list, executor, indices, sourcePath, renamePath);
+  journal.Finish();
   if (executor.Stopped())
     prompts.ShowWarning(
         "The Picture Counter Cannot be Stored in the Settings File ... Renaming Stopped so that No Counter is Used "

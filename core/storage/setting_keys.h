@@ -20,6 +20,7 @@ inline constexpr TextSetting kSourcePath{"SourcePath"};
 inline constexpr TextSetting kRenamePath{"RenamePath"};
 inline constexpr TextSetting kSuffixMask{"SuffixMask"};
 inline constexpr NumberSetting kShowRenameOutline{"ShowRenameOutline"};
+inline constexpr NumberSetting kDeleteToTrash{"DeleteToTrash"};
 inline constexpr TextSetting kSelectionMask{"SelectionMask"};
 inline constexpr TextSetting kRenamingMask{"RenamingMask"};
 inline constexpr TextSetting kDuplicateSuffix{"DuplicateSuffix"};

@@ -21,6 +21,8 @@ const std::vector<SettingDefinition>& SettingsCatalogue() {
       {setting::kRenamePath.name, T, true, 0, "$HOME", "base folder for backup and target renames"},
       {setting::kSuffixMask.name, T, true, 0, kDefaultSuffixMask, "duplicate-name suffix under its older name"},
       {setting::kShowRenameOutline.name, N, true, 1, nullptr, "1 show the outline of rename operations, 0 do not"},
+      {setting::kDeleteToTrash.name, N, true, 1, nullptr,
+       "1 deleted files go to the Trash, 0 they are deleted for good"},
       {setting::kSelectionMask.name, T, true, 0, kDefaultSelectionFilter,
        "files selection filter, ;-separated patterns"},
       {setting::kRenamingMask.name, T, true, 0, kStandardMask, "current renaming mask"},

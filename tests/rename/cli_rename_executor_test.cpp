@@ -103,5 +103,39 @@ TEST_F(CliRename, DeleteAsksFirst) {
             done.err.find("Request to Delete File " + src + "a.jpg "));
 }
 
+TEST_F(CliRename, HistoryUndoAndRecoverTakeARunBackOnce) {
+  TempDir state{"lx-cli-rename-state"};
+  env["XDG_STATE_HOME"] = state.Path();
+  ASSERT_EQ(Run({"rename", "--mask", "P%C3", src}).exitCode, 0);
+  auto history = Lines(Run({"history"}).out);
+  ASSERT_EQ(history.size(), 1u);
+  EXPECT_NE(history[0].find("\tsimple\t" + src + "\t3\tdone"), std::string::npos) << history[0];
+
+  auto r = Run({"undo"});
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) EXPECT_TRUE(PathExists(src + name)) << name;
+  EXPECT_NE(r.err.find("File '" + src + "P001.jpg' Renamed Back as '" + src + "a.jpg'"), std::string::npos) << r.err;
+  r = Run({"undo"});
+  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_NE(r.err.find("was Already Undone ... Nothing Done"), std::string::npos) << r.err;
+  EXPECT_NE(Run({"history"}).out.find("\tundone\n"), std::string::npos);
+  // The counter is not set back: the next run goes on from 4.
+  EXPECT_EQ(Settings().GetNumber("PictureCounter"), 3u);
+
+  // A file renamed since by someone else is left alone: exit 3, the others come back.
+  ASSERT_EQ(Run({"rename", "--mask", "Q%C3", src}).exitCode, 0);
+  ASSERT_EQ(RenameNoReplace(src + "Q005.jpg", src + "mine.jpg"), 0);
+  r = Run({"undo"});
+  EXPECT_EQ(r.exitCode, 3) << r.err;
+  EXPECT_TRUE(PathExists(src + "mine.jpg"));
+  EXPECT_TRUE(PathExists(src + "a.jpg"));
+  EXPECT_TRUE(PathExists(src + "c.jpg"));
+
+  EXPECT_EQ(Run({"undo", "no-such-run"}).exitCode, 1);
+  r = Run({"recover"});
+  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_NE(r.err.find("No Interrupted Rename Run to Recover"), std::string::npos) << r.err;
+}
+
 }  // namespace
 }  // namespace lx

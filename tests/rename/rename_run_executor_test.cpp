@@ -198,6 +198,7 @@ TEST_F(RenameRunTest, TargetRenameDeleteIntoTheSourceFolderIsRefused) {
 TEST_F(RenameRunTest, DeletionGoesFromTheLastSelectedRowToTheFirst) {
   for (const char* name : {"a.jpg", "b.jpg", "c.jpg", "d.jpg"}) WritePhotoTakenAt(src + name, "2021:07:04 10:00:00");
   ListWith("%Y");
+  settings.SetNumber("DeleteToTrash", 0);  // deleted for good, as before the Trash
   for (int i : {0, 1, 3}) list.SetRowSelected(i, true);
   ::unlink((src + "b.jpg").c_str());  // gone behind the list's back: logged, row removed anyway
 
@@ -227,6 +228,37 @@ TEST_F(RenameRunTest, DeletionGoesFromTheLastSelectedRowToTheFirst) {
   EXPECT_EQ(texts[2], "Request to Delete File " + src + "b.jpg ");
   EXPECT_EQ(texts[3], "Error Deleting File b.jpg - Error: 2 - Reason: No such file or directory");
   EXPECT_EQ(texts[4], "Request to Delete File " + src + "a.jpg ");
+}
+
+TEST_F(RenameRunTest, DeletionMovesTheFilesToTheTrashWhereTheFileManagerFindsThem) {
+  const std::string name = "trashed-" + std::to_string(::getpid()) + ".jpg";
+  WritePhotoTakenAt(src + name, "2021:07:04 10:00:00");
+  const std::string bytes = test::ReadFile(src + name);
+  ListWith("%Y");
+  list.SetRowSelected(0, true);
+  prompts.richTextAnswers = {kIdOk};
+  ASSERT_TRUE(DeleteSelectedFiles(list));
+  EXPECT_NE(prompts.richTextRequests.back().body.find("moved to the Trash"), std::string::npos);
+  EXPECT_TRUE(FolderNames(src).empty());
+
+  // The freedesktop layout: the file under files/, its origin and date under info/.
+  const std::string trash = DataHome() + "/Trash/";
+  EXPECT_EQ(test::ReadFile(trash + "files/" + name), bytes);
+  const std::string info = test::ReadFile(trash + "info/" + name + ".trashinfo");
+  EXPECT_TRUE(StartsWith(info, "[Trash Info]\n")) << info;
+  EXPECT_NE(info.find("\nPath=" + src + name + "\n"), std::string::npos) << info;
+  EXPECT_NE(info.find("\nDeletionDate="), std::string::npos) << info;
+  EXPECT_TRUE(StartsWith(log.Texts().back(), "File " + name + " Moved to the Trash in ")) << log.Texts().back();
+
+  // --permanent and the setting 0 give the old deletion, and the request does not promise the Trash.
+  WritePhotoTakenAt(src + "b.jpg", "2021:07:04 10:00:00");
+  ListWith("%Y");
+  list.SetRowSelected(0, true);
+  prompts.richTextAnswers = {kIdOk};
+  ASSERT_TRUE(DeleteSelectedFiles(list, true));
+  EXPECT_EQ(prompts.richTextRequests.back().body.find("Trash"), std::string::npos);
+  EXPECT_FALSE(FileExists(trash + "files/b.jpg"));
+  EXPECT_TRUE(FolderNames(src).empty());
 }
 
 }  // namespace

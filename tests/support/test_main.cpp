@@ -1,5 +1,5 @@
 // Every test program starts from the same known environment: a private
-// config and data folder, a fixed time zone and the C locale. Nothing depends
+// config, data and state folder, a fixed time zone and the C locale. Nothing depends
 // on the machine's own settings.
 #include <gtest/gtest.h>
 
@@ -12,6 +12,7 @@ int main(int argc, char** argv) {
   setenv("HOME", home.Path().c_str(), 1);
   setenv("XDG_CONFIG_HOME", (home.Path() + "/config").c_str(), 1);
   setenv("XDG_DATA_HOME", (home.Path() + "/data").c_str(), 1);
+  setenv("XDG_STATE_HOME", (home.Path() + "/state").c_str(), 1);
   setenv("TZ", "Europe/Paris", 1);
   setenv("LANG", "C.UTF-8", 1);
   unsetenv("LC_ALL");
