@@ -6,7 +6,7 @@ _lorvexandrin_cli() {
   _init_completion || return
 
   local commands="mask catalogue list rename delete details attributes settings db keywords texts masks
-    counter watch devices update-check send-feedback"
+    counter watch devices update-check send-feedback history undo recover"
   local common="--help --json --quiet --header"
   local list_options="--mask --filter --case-sensitive --suffix --suffix-original --no-suffix-original
     --type --rename-path --time-change --keyword --keyword-abbr --text --yes --sort --device --save"
@@ -15,7 +15,7 @@ _lorvexandrin_cli() {
     FileTimeChange FileDateSource ListedFileColor RenamedFileColor SelectedTimeColor DuplicateRootColor DuplicateColor
     ShowWelcomeScreen ShowToolTips OutputPaneVisible WindowPlacement LXMsgBkgColour MsgBackgroundColor
     NoUpdateCheck CurrentVersion LastCheckTime LastGetVideoDataTime LXDataFilePath WebSiteUrl
-    UpdateCheckUrl SmtpServer SmtpPort SmtpSecurity FeedbackMailbox SmtpVerifyPeer"
+    UpdateCheckUrl SmtpServer SmtpPort SmtpSecurity FeedbackMailbox SmtpVerifyPeer DeleteToTrash"
 
   if ((cword == 1)); then
     COMPREPLY=($(compgen -W "$commands --help --version" -- "$cur"))
@@ -66,7 +66,9 @@ _lorvexandrin_cli() {
   case $command in
     list) options+=" $list_options" arguments=dir ;;
     rename) options+=" $list_options --select --dry-run" arguments=dir ;;
-    delete) options+=" --select --yes --device" arguments=dir ;;
+    delete) options+=" --select --yes --device --permanent" arguments=dir ;;
+    history) options+=" --header --json" ;;
+    recover) options+=" --undo" ;;
     details | attributes) arguments=file ;;
     watch) arguments=dir ;;
     settings) subcommands="list get set" ;;

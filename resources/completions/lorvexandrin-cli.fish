@@ -1,13 +1,13 @@
 # fish completion of lorvexandrin-cli: commands, their sub-commands and options, setting names
 # and the values of options that take one of a few words.
 
-set -l commands mask catalogue list rename delete details attributes settings db keywords texts masks counter watch devices update-check send-feedback
+set -l commands mask catalogue list rename delete details attributes settings db keywords texts masks counter watch devices update-check send-feedback history undo recover
 set -l settings LXDbPath RenameType PictureCounter SourcePath RenamePath SuffixMask ShowRenameOutline \
     SelectionMask RenamingMask DuplicateSuffix DuplicateFiles FilePathDisplayType ThumbNailDisplayType \
     FileTimeChange FileDateSource ListedFileColor RenamedFileColor SelectedTimeColor DuplicateRootColor DuplicateColor \
     ShowWelcomeScreen ShowToolTips OutputPaneVisible WindowPlacement LXMsgBkgColour MsgBackgroundColor \
     NoUpdateCheck CurrentVersion LastCheckTime LastGetVideoDataTime LXDataFilePath WebSiteUrl \
-    UpdateCheckUrl SmtpServer SmtpPort SmtpSecurity FeedbackMailbox SmtpVerifyPeer
+    UpdateCheckUrl SmtpServer SmtpPort SmtpSecurity FeedbackMailbox SmtpVerifyPeer DeleteToTrash
 
 complete -c lorvexandrin-cli -f
 complete -c lorvexandrin-cli -n "not __fish_seen_subcommand_from $commands" -l version -d 'show the release'
@@ -25,6 +25,11 @@ complete -c lorvexandrin-cli -n "not __fish_seen_subcommand_from $commands" -a t
 complete -c lorvexandrin-cli -n "not __fish_seen_subcommand_from $commands" -a masks -d 'the stored renaming masks'
 complete -c lorvexandrin-cli -n "not __fish_seen_subcommand_from $commands" -a counter -d 'the picture counter'
 complete -c lorvexandrin-cli -n "not __fish_seen_subcommand_from $commands" -a watch -d 'follow the changes of a folder'
+complete -c lorvexandrin-cli -n "not __fish_seen_subcommand_from $commands" -a history -d 'the journal of recent runs'
+complete -c lorvexandrin-cli -n "not __fish_seen_subcommand_from $commands" -a undo -d 'take a run back'
+complete -c lorvexandrin-cli -n "not __fish_seen_subcommand_from $commands" -a recover -d 'finish or take back an interrupted run'
+complete -c lorvexandrin-cli -n '__fish_seen_subcommand_from delete' -l permanent -d 'delete for good instead of the Trash'
+complete -c lorvexandrin-cli -n '__fish_seen_subcommand_from recover' -l undo -d 'take the interrupted run back'
 complete -c lorvexandrin-cli -n "not __fish_seen_subcommand_from $commands" -a devices -d 'the connected cameras and phones'
 complete -c lorvexandrin-cli -n "not __fish_seen_subcommand_from $commands" -a update-check -d 'look for a newer release'
 complete -c lorvexandrin-cli -n "not __fish_seen_subcommand_from $commands" -a send-feedback -d 'send feedback by mail'

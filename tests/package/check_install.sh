@@ -121,7 +121,7 @@ if [ "$GUI" = ON ] && [ -x "$USR/bin/lorvexandrin" ] && [ -f "$WORK/lorvexandrin
   done
 fi
 
-# The completions work: bash completes "lorvexandrin-cli re" to rename and setting names after
+# The completions work: bash completes "lorvexandrin-cli re" to rename and recover and setting names after
 # "settings get"; zsh and fish read their files without a syntax error.
 if [ -f /usr/share/bash-completion/bash_completion ] && [ -f "$BASH_FILE" ]; then
   result=$(bash --norc --noprofile -c '
@@ -135,7 +135,7 @@ if [ -f /usr/share/bash-completion/bash_completion ] && [ -f "$BASH_FILE" ]; the
     complete_line lorvexandrin-cli re
     complete_line lorvexandrin-cli settings get RenameT
     complete_line lorvexandrin-cli list --type tar' _ "$BASH_FILE")
-  expected=$'rename\nRenameType\ntarget target-delete'
+  expected=$'rename recover\nRenameType\ntarget target-delete'
   [ "$result" = "$expected" ] || fail "bash completion gave '$result', expected '$expected'"
 else
   fail "bash-completion is not installed (scripts/install-deps)"
