@@ -13,16 +13,16 @@
 #include "base/prompts.h"
 #include "base/version.h"
 #include "common/modal_hook.h"
-#include "dialogs/masks/duplicate_suffix_chooser.h"
 #include "dialogs/masks/select_format_spec_dlg.h"
 #include "dialogs/masks/view_mask_spec_dlg.h"
+#include "dialogs/rename/set_duplicate_handling_dlg.h"
 #include "masks/mask_data.h"
 #include "masks/name_cleaning.h"
 #include "platform/text.h"
 #include "rename/duplicate_names.h"
 #include "storage/database.h"
-#include "storage/mask_store.h"
 #include "storage/database_keyword_source.h"
+#include "storage/mask_store.h"
 #include "storage/picture_counter.h"
 
 namespace lx::gui {
@@ -222,7 +222,7 @@ void CEditMaskDlg::ModifyInDatabase() {
 }
 
 void CEditMaskDlg::GetDuplicateSuffix() {
-  DuplicateSuffixChooser chooser(suffixMask_, suffixIncludesRoot_, this);
+  CSetDuplicateHandlingDlg chooser(suffixMask_, suffixIncludesRoot_, this);
   if (ExecModal(chooser) != QDialog::Accepted) return;
   suffixMask_ = chooser.SuffixMask();
   suffixIncludesRoot_ = chooser.SuffixIncludesRoot();

@@ -6,18 +6,20 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QtTest>
 
 #include "common/modal_hook.h"
 #include "dialog_tests.h"
-#include "dialogs/masks/duplicate_suffix_chooser.h"
 #include "dialogs/masks/edit_mask_dlg.h"
 #include "dialogs/masks/select_format_setting_dlg.h"
 #include "dialogs/masks/select_format_spec_dlg.h"
+#include "dialogs/rename/set_duplicate_handling_dlg.h"
 #include "gui_tests.h"
 #include "masks/mask_data.h"
+#include "rename/duplicate_names.h"
 #include "rename_view_world.h"
 #include "storage/mask_store.h"
 #include "storage/settings_store.h"
@@ -168,10 +170,8 @@ class MaskEditorTest : public QObject {
     RenameViewWorld world;
     world.view->OnInitialUpdate();
     ScopedModalHook hook([&](QDialog& d) {
-      if (auto* chooser = dynamic_cast<DuplicateSuffixChooser*>(&d)) {
-        chooser->SuffixBox()->setCurrentIndex(chooser->SuffixBox()->findData(" (%d)"));
-        chooser->show();
-        SaveScreenshot(chooser);
+      if (auto* chooser = dynamic_cast<CSetDuplicateHandlingDlg*>(&d)) {
+        chooser->Masks()->setCurrentRow(DuplicateSuffixIndex(" (%d)"));
         return int(QDialog::Accepted);
       }
       auto& editor = dynamic_cast<CEditMaskDlg&>(d);
