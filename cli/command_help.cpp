@@ -47,7 +47,7 @@ const std::map<std::string, std::string>& Helps() {
                          "The elements of a renaming mask, one per line: id, spec text, type, sub-type,\n"
                          "additional data, error. A mask that does not parse is refused (exit 1).\n")},
       {"catalogue", TableHelp("Usage: lorvexandrin-cli catalogue\n"
-                              "The format specifications of masks: scope, format, description, sample value.\n")},
+                              "The 53 mask elements: scope, format, description, sample value.\n")},
       {"list", ListHelp("Usage: lorvexandrin-cli list [OPTIONS] DIR\n"
                         "The rename list of a folder: current name, new name, file date, Exif date,\n"
                         "comments. Names are escaped (\\n, \\t, \\\\, \\xHH) so a record is one line.\n"

@@ -80,4 +80,22 @@ bool EndsWith(std::string_view text, std::string_view suffix) {
 
 const char* PluralS(long long count) { return count >= 2 ? "s " : " "; }
 
+std::string EscapeLineText(std::string_view text, bool tab) {
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text) {
+    if (c == '\\')
+      out += "\\\\";
+    else if (c == '\n')
+      out += "\\n";
+    else if (c == '\r')
+      out += "\\r";
+    else if (tab && c == '\t')
+      out += "\\t";
+    else
+      out += c;
+  }
+  return out;
+}
+
 }  // namespace lx

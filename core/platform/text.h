@@ -17,6 +17,10 @@ std::string ToUpperAscii(std::string_view text);
 std::string ToLowerAscii(std::string_view text);
 bool EqualsNoCaseAscii(std::string_view a, std::string_view b);
 
+// A text made fit for one line of a stored file: backslash, line feed and
+// carriage return (and the TAB when tab is true) written as \\, \n, \r, \t.
+std::string EscapeLineText(std::string_view text, bool tab);
+
 std::string Trim(std::string_view text);
 std::vector<std::string> Split(std::string_view text, char separator);
 

@@ -25,23 +25,7 @@ constexpr const char* kMagic = "LXJOURNAL 1";
 constexpr const char* kExtension = ".journal";
 
 // Paths go into TAB-separated records: a TAB, line end or backslash in a name is escaped.
-std::string Escape(const std::string& text) {
-  std::string out;
-  out.reserve(text.size());
-  for (char c : text) {
-    if (c == '\\')
-      out += "\\\\";
-    else if (c == '\t')
-      out += "\\t";
-    else if (c == '\n')
-      out += "\\n";
-    else if (c == '\r')
-      out += "\\r";
-    else
-      out += c;
-  }
-  return out;
-}
+std::string Escape(const std::string& text) { return EscapeLineText(text, true); }
 
 std::string Unescape(const std::string& text) {
   std::string out;

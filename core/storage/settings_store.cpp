@@ -34,20 +34,7 @@ namespace {
 const char* const kProductPrefix = "Software\\Quorin\\Quorin Lorvexandrin\\";
 const char* const kFileHeader = "# Lorvexandrin settings: Name=number:N or Name=text:T (\\\\ and \\n escaped)";
 
-std::string EscapeText(const std::string& text) {
-  std::string out;
-  for (char c : text) {
-    if (c == '\\')
-      out += "\\\\";
-    else if (c == '\n')
-      out += "\\n";
-    else if (c == '\r')
-      out += "\\r";
-    else
-      out += c;
-  }
-  return out;
-}
+std::string EscapeText(const std::string& text) { return EscapeLineText(text, false); }
 
 bool UnescapeText(std::string_view text, std::string& out) {
   out.clear();
